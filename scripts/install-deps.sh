@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Lumivane need, skipping
+# the package manager entirely when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools
+  qt6-webengine-dev qt6-webengine-dev-tools libqt6svg6-dev libgl-dev
+  xvfb xauth openbox xdotool imagemagick
+  fonts-dejavu-core desktop-file-utils shared-mime-info xdg-utils
+  clang-14 libclang-rt-14-dev llvm-14
+)
+packages+=("$@")
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QMainWindow>
+
+// The designer window.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+};

@@ -1,0 +1,1 @@
+// Reader and writer of profile files.

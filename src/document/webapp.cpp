@@ -1,0 +1,1 @@
+#include "webapp.h"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+
+// Every message box of the program goes through here, so tests can answer it without a modal
+// loop: setNextAnswer() makes the next box return at once, and shown() records each box asked for.
+class TMessageBox
+{
+public:
+    using Button = QMessageBox::StandardButton;
+
+    struct TShown
+    {
+        QMessageBox::Icon Icon;
+        QString Title;
+        QString Text;
+        QMessageBox::StandardButtons Buttons;
+        Button DefaultButton;
+    };
+
+    static Button question(QWidget *parent, const QString &title, const QString &text,
+                           QMessageBox::StandardButtons buttons, Button defaultButton);
+    static void critical(QWidget *parent, const QString &title, const QString &text);
+
+    static void setNextAnswer(Button answer);
+    static const QList<TShown> &shown();
+    static void clearShown();
+
+private:
+    static Button show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                       const QString &text, QMessageBox::StandardButtons buttons,
+                       Button defaultButton);
+};
