@@ -1,1 +1,152 @@
 #include "webapp.h"
+
+#include "lumivaneerror.h"
+#include "profilefile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <array>
+
+namespace {
+
+constexpr QByteArrayView Section("Configuration");
+
+constexpr std::array<TSizePreset, wsLastPreset - wsFirstPreset + 1> SizePresetTable{{
+    {480, 800},   // Windows Phone 7
+    {320, 480},   // iPhone
+    {1024, 768},  // iPad
+    {320, 240},   // QVGA
+    {640, 480},   // VGA
+    {800, 600},   // SVGA
+    {1280, 720},  // HD 720
+    {1920, 1080}, // HD
+}};
+
+[[noreturn]] void ThrowUnableToWrite(const QString &fileName)
+{
+    throw TLumivaneError(QStringLiteral("Unable to write to ") + fileName);
+}
+
+// A read-only file is not replaced, even where the user could replace it (root, or a writable
+// folder): its owner asked for it to stay as it is.
+bool IsReadOnly(const QFileInfo &info)
+{
+    return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+const QStringList &WindowStyleTexts()
+{
+    static const QStringList texts{
+        QStringLiteral("Normal"), QStringLiteral("Dialog"), QStringLiteral("Mini (Resizeable)"),
+        QStringLiteral("Mini"),   QStringLiteral("None"),
+    };
+    return texts;
+}
+
+const QStringList &WindowSizeTexts()
+{
+    static const QStringList texts{
+        QStringLiteral("Full Screen"),
+        QStringLiteral("Custom"),
+        QStringLiteral("Windows Phone 7"),
+        QStringLiteral("iPhone"),
+        QStringLiteral("iPad"),
+        QStringLiteral("QVGA (320x240)"),
+        QStringLiteral("VGA (640x480)"),
+        QStringLiteral("SVGA (800x600)"),
+        QStringLiteral("HD 720 (1280x720)"),
+        QStringLiteral("HD (1920x1080)"),
+    };
+    return texts;
+}
+
+const QStringList &WindowPositionTexts()
+{
+    static const QStringList texts{
+        QStringLiteral("Center"),       QStringLiteral("Top-Left"),
+        QStringLiteral("Top-Center"),   QStringLiteral("Top-Right"),
+        QStringLiteral("Center-Left"),  QStringLiteral("Center-Right"),
+        QStringLiteral("Bottom-Left"),  QStringLiteral("Bottom-Center"),
+        QStringLiteral("Bottom-Right"),
+    };
+    return texts;
+}
+
+bool IsSizePreset(qint32 windowSize)
+{
+    return windowSize >= wsFirstPreset && windowSize <= wsLastPreset;
+}
+
+TSizePreset SizePresets(qint32 windowSize)
+{
+    if (!IsSizePreset(windowSize))
+        return {0, 0};
+    return SizePresetTable[windowSize - wsFirstPreset];
+}
+
+TWebApp LoadWebApp(const QString &fileName)
+{
+    TProfileFile file;
+    file.Load(fileName); // whatever cannot be read takes its default
+
+    TWebApp webApp;
+    webApp.Id = file.ReadString(Section, "Id", {});
+    webApp.URL = file.ReadString(Section, "URL", {});
+    webApp.Mimic = file.ReadString(Section, "Mimic", {});
+    webApp.WindowStyle = file.ReadInteger(Section, "WindowStyle", 0);
+    webApp.WindowSize = file.ReadInteger(Section, "WindowSize", 0);
+    webApp.WindowPosition = file.ReadInteger(Section, "WindowPosition", 0);
+    webApp.Width = file.ReadInteger(Section, "Width", 0);
+    webApp.Height = file.ReadInteger(Section, "Height", 0);
+    webApp.Flip = file.ReadBool(Section, "Flip", false);
+    webApp.StayOnTop = file.ReadBool(Section, "StayOnTop", false);
+    webApp.RememberLastPosition = file.ReadBool(Section, "RememberLastPosition", true);
+    webApp.RememberLastSize = file.ReadBool(Section, "RememberLastSize", true);
+    webApp.ShowControlPanel = file.ReadBool(Section, "ShowControlPanel", true);
+    return webApp;
+}
+
+void SaveWebApp(const QString &fileName, const TWebApp &webApp)
+{
+    if (fileName.isEmpty())
+        ThrowUnableToWrite(fileName);
+
+    // The whole new text is built from the old one in memory, so that an old file that cannot
+    // be read completely is never replaced by a shortened one.
+    TProfileFile file;
+    switch (file.Load(fileName)) {
+    case TProfileFile::TLoadResult::Loaded:
+        if (IsReadOnly(QFileInfo(fileName)))
+            ThrowUnableToWrite(fileName);
+        break;
+    case TProfileFile::TLoadResult::Missing:
+        break;
+    case TProfileFile::TLoadResult::Truncated:
+    case TProfileFile::TLoadResult::Failed:
+        ThrowUnableToWrite(fileName);
+    }
+
+    file.WriteString(Section, "Id", webApp.Id);
+    file.WriteString(Section, "URL", webApp.URL);
+    file.WriteString(Section, "Mimic", webApp.Mimic);
+    file.WriteInteger(Section, "WindowStyle", webApp.WindowStyle);
+    file.WriteInteger(Section, "WindowSize", webApp.WindowSize);
+    file.WriteInteger(Section, "WindowPosition", webApp.WindowPosition);
+    file.WriteInteger(Section, "Width", webApp.Width);
+    file.WriteInteger(Section, "Height", webApp.Height);
+    file.WriteBool(Section, "Flip", webApp.Flip);
+    file.WriteBool(Section, "StayOnTop", webApp.StayOnTop);
+    file.WriteBool(Section, "RememberLastPosition", webApp.RememberLastPosition);
+    file.WriteBool(Section, "RememberLastSize", webApp.RememberLastSize);
+    file.WriteBool(Section, "ShowControlPanel", webApp.ShowControlPanel);
+
+    // A temporary file in the same folder, flushed to disk and renamed over the old one: the
+    // document is either wholly old or wholly new. QSaveFile follows a symbolic link to its
+    // target (the link stays) and gives the new file the old one's permissions.
+    QSaveFile output(fileName);
+    const QByteArray text = file.Text();
+    if (!output.open(QIODevice::WriteOnly) || output.write(text) != text.size() || !output.commit())
+        ThrowUnableToWrite(fileName);
+}
