@@ -151,7 +151,17 @@ TProfileFile::TLoadResult TProfileFile::Load(const QString &fileName)
         return TLoadResult::Failed;
 #endif
 
-    QByteArray bytes = file.read(MaxFileSize + 1);
+    // Read what the file holds, one byte past the bound at most. The first step is sized by the
+    // file, so a small document does not cost a buffer of the bound's size.
+    QByteArray bytes;
+    qint64 step = qBound<qint64>(1, file.size() + 1, MaxFileSize + 1);
+    while (bytes.size() <= MaxFileSize) {
+        const QByteArray chunk = file.read(qMin<qint64>(step, MaxFileSize + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+        step = 64 * 1024;
+    }
     if (file.error() != QFileDevice::NoError)
         return TLoadResult::Failed;
     const bool truncated = bytes.size() > MaxFileSize;
