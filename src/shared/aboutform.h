@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tntcontrols.h"
+
+#include <QUrl>
+#include <memory>
+
+class QKeyEvent;
+class TmqALTBugFix;
+
+namespace Ui {
+class AboutForm;
+}
+
+// The product's web page and the maker's support mailbox, which the About window's labels open.
+extern const QUrl ProductWebPage;
+extern const QUrl SupportMailAddress;
+
+// The modal About window: the product icon, name and version, and the maker's line. Built from
+// wide-text controls so that the localizer can change its caption and its OK button.
+class TAboutForm : public TTntForm
+{
+    Q_OBJECT
+
+public:
+    explicit TAboutForm(QWidget *parent = nullptr);
+    ~TAboutForm() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShortCut(QKeyEvent *event);
+    void ProductLabelClick();
+    void CopyrightLabelClick();
+    void ButtonClick(QPushButton *button);
+
+    TmqALTBugFix *FALTBugFix = nullptr;
+    std::unique_ptr<Ui::AboutForm> FUi;
+    TTntButton *OKButtonW = nullptr;
+};
+
+// Creates, localises, shows modally and destroys the About window.
+void ShowAbout(quint32 languageId);

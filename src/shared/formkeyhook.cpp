@@ -1,0 +1,46 @@
+#include "formkeyhook.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+TFormKeyHook::TFormKeyHook(QWidget *form)
+    : QObject(form)
+    , FForm(form)
+{
+    // The application sees a key press at every control it reaches, whichever has the focus.
+    qApp->installEventFilter(this);
+}
+
+TFormKeyHook::~TFormKeyHook()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+bool TFormKeyHook::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    if (!watched->isWidgetType())
+        return false;
+    auto *receiver = static_cast<QWidget *>(watched);
+    if (receiver != FForm && !FForm->isAncestorOf(receiver))
+        return false;
+    if (type == QEvent::KeyRelease) {
+        FPropagating = nullptr;
+        return false;
+    }
+    // A key press that the focused control ignores goes on to its parent as the same event:
+    // that is still the one key press.
+    if (event == FPropagating && FLastReceiver && !FLastReceiver->isWindow() &&
+        receiver == FLastReceiver->parentWidget()) {
+        FLastReceiver = receiver;
+        return false;
+    }
+    FPropagating = event;
+    FLastReceiver = receiver;
+    emit KeyDown(static_cast<QKeyEvent *>(event));
+    return false;
+}
