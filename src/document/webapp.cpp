@@ -3,9 +3,15 @@
 #include "lumivaneerror.h"
 #include "profilefile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <array>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -32,6 +38,27 @@ constexpr std::array<TSizePreset, wsLastPreset - wsFirstPreset + 1> SizePresetTa
 bool IsReadOnly(const QFileInfo &info)
 {
     return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+// The new file takes the old one's owner and group, so that saving someone else's document (as
+// root, or through the group's permissions) does not take it over. Where the system does not
+// allow that, the save goes on: the content matters more.
+void KeepOwner(const QString &fileName, const QSaveFile &output)
+{
+#ifdef Q_OS_UNIX
+    struct stat old;
+    if (::stat(QFile::encodeName(fileName).constData(), &old) != 0)
+        return;
+    if (old.st_uid != ::geteuid() && ::fchown(output.handle(), old.st_uid, old.st_gid) == 0)
+        return;
+    // Not allowed to give it away: keep at least the group, where the user belongs to it.
+    if (old.st_gid != ::getegid()) {
+        [[maybe_unused]] const int ignored = ::fchown(output.handle(), uid_t(-1), old.st_gid);
+    }
+#else
+    Q_UNUSED(fileName);
+    Q_UNUSED(output);
+#endif
 }
 
 } // namespace
@@ -144,9 +171,15 @@ void SaveWebApp(const QString &fileName, const TWebApp &webApp)
 
     // A temporary file in the same folder, flushed to disk and renamed over the old one: the
     // document is either wholly old or wholly new. QSaveFile follows a symbolic link to its
-    // target (the link stays) and gives the new file the old one's permissions.
+    // target (the link stays) and gives the new file the old one's permissions. It is opened
+    // unbuffered so that a failed write (a full disk, a file size limit) is seen here: Qt 6.4's
+    // QSaveFile::commit() misses a failure of its final buffer flush and would rename an empty
+    // or shortened file over the document.
     QSaveFile output(fileName);
     const QByteArray text = file.Text();
-    if (!output.open(QIODevice::WriteOnly) || output.write(text) != text.size() || !output.commit())
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        ThrowUnableToWrite(fileName);
+    KeepOwner(fileName, output);
+    if (output.write(text) != text.size() || !output.commit())
         ThrowUnableToWrite(fileName);
 }
