@@ -1,7 +1,474 @@
 #include "mainform.h"
+#include "ui_mainform.h"
 
-// Placeholder until the designer lands.
+#include "filedialog.h"
+#include "messagebox.h"
+#include "profilefile.h"
+#include "shellhelpers.h"
+#include "webappform.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QUuid>
+#include <QWindow>
+
+namespace {
+
+const QString Caption = QStringLiteral("Veldrane Lumivane");
+const QString DocumentFilter = QStringLiteral("Lumivane (*.webapp)");
+const QString DocumentSuffix = QStringLiteral("webapp");
+
+// The sizes of the layout as designed for an 8-point font at 96 dpi. Controls never shrink below
+// them; a larger desktop font makes them grow instead of clipping their text.
+const int DesignClientWidth = 505;
+const QSize StylePictureSize(235, 97);
+const QSize DesignStyleListSize(121, 97);
+const int DesignSizeEditWidth = 49;
+const int DesignModifiedPanelWidth = 75;
+
+// An edit that cannot be read as an integer stands for this size.
+const qint32 UnreadableSize = 100;
+
+qint32 ReadSizeEdit(const QString &text)
+{
+    return ParseProfileInteger(text.toLocal8Bit()).value_or(UnreadableSize);
+}
+
+// The index when it is a valid code of a list of the given length; the first entry otherwise.
+int ListIndex(qint32 code, int count)
+{
+    return code > 0 && code < count ? code : 0;
+}
+
+QPixmap RenderStylePicture(const QString &resource, qreal ratio)
+{
+    QSvgRenderer renderer(resource);
+    QImage image(StylePictureSize * ratio, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+// The pictures live in a static library: without an explicit reference the linker drops them.
+static void InitDesignerResources()
+{
+    Q_INIT_RESOURCE(designer);
+}
+
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
+    , FUi(std::make_unique<Ui::TMainForm>())
 {
+    InitDesignerResources();
+    FUi->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    FModifiedPanel = new QLabel(FUi->StatusBar);
+    FModifiedPanel->setObjectName(QStringLiteral("ModifiedPanel"));
+    FPathPanel = new QLabel(FUi->StatusBar);
+    FPathPanel->setObjectName(QStringLiteral("PathPanel"));
+    FUi->StatusBar->addWidget(FModifiedPanel);
+    FUi->StatusBar->addWidget(FPathPanel, 1);
+
+    RenderStylePictures();
+    ConnectHandlers();
+    FCreated = true;
+    FormCreate();
+    CenterOnScreen();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::ConnectHandlers()
+{
+    const Ui::TMainForm &ui = *FUi;
+    connect(ui.URLEdit, &QLineEdit::textChanged, this, &TMainForm::URLEditChange);
+    connect(ui.StyleListBox, &QListWidget::currentRowChanged, this, &TMainForm::StyleListBoxClick);
+    connect(ui.SizeComboBox, &QComboBox::currentIndexChanged, this, &TMainForm::SizeComboBoxChange);
+    connect(ui.WidthEdit, &QLineEdit::textChanged, this, &TMainForm::WidthEditChange);
+    connect(ui.HeightEdit, &QLineEdit::textChanged, this, &TMainForm::HeightEditChange);
+    connect(ui.FlipCheckBox, &QCheckBox::clicked, this, &TMainForm::FlipCheckBoxClick);
+    connect(ui.PositionComboBox, &QComboBox::currentIndexChanged, this,
+            &TMainForm::PositionComboBoxChange);
+    connect(ui.StayOnTopCheckBox, &QCheckBox::clicked, this, &TMainForm::StayOnTopCheckBoxClick);
+    connect(ui.RememberPositionCheckBox, &QCheckBox::clicked, this,
+            &TMainForm::RememberPositionCheckBoxClick);
+    connect(ui.RememberSizeCheckBox, &QCheckBox::clicked, this,
+            &TMainForm::RememberPositionCheckBoxClick);
+    connect(ui.ShowControlPanelCheckBox, &QCheckBox::clicked, this,
+            &TMainForm::ShowControlPanelCheckBoxClick);
+
+    connect(ui.OpenItem, &QAction::triggered, this, &TMainForm::OpenItemClick);
+    connect(ui.SaveItem, &QAction::triggered, this, &TMainForm::SaveItemClick);
+    connect(ui.SaveAsItem, &QAction::triggered, this, &TMainForm::SaveAsItemClick);
+    connect(ui.AboutItem, &QAction::triggered, this, &TMainForm::AboutItemClick);
+    connect(ui.ExitItem, &QAction::triggered, this, &TMainForm::ExitItemClick);
+    connect(ui.PreviewButton, &QPushButton::clicked, this, &TMainForm::PreviewButtonClick);
+    connect(ui.SaveButton, &QPushButton::clicked, this, &TMainForm::SaveItemClick);
+    connect(ui.CloseButton, &QPushButton::clicked, this, &TMainForm::ExitItemClick);
+}
+
+void TMainForm::FormCreate()
+{
+    const Ui::TMainForm &ui = *FUi;
+    {
+        // The handlers run once, explicitly, as for every programmatic selection.
+        const QSignalBlocker blocker(ui.StyleListBox);
+        ui.StyleListBox->setCurrentRow(0);
+    }
+    StyleListBoxClick();
+    {
+        const QSignalBlocker blocker(ui.SizeComboBox);
+        ui.SizeComboBox->setCurrentIndex(wsFullScreen);
+    }
+    SizeComboBoxChange();
+    {
+        const QSignalBlocker blocker(ui.PositionComboBox);
+        ui.PositionComboBox->setCurrentIndex(0);
+    }
+    ui.ShowControlPanelCheckBox->setChecked(true);
+    SetFileName(QString());
+    SetModified(false);
+
+    QFont systemFont = font();
+    SetSystemIconFont(systemFont);
+    setFont(systemFont);
+    FitToFont();
+}
+
+void TMainForm::SetFileName(const QString &fileName)
+{
+    FFileName = fileName;
+    setWindowTitle(fileName.isEmpty()
+                       ? Caption
+                       : Caption + QStringLiteral(" - ") + QFileInfo(fileName).fileName());
+    FPathPanel->setText(QDir::toNativeSeparators(fileName));
+}
+
+void TMainForm::SetModified(bool modified)
+{
+    FModified = modified;
+    FModifiedPanel->setText(modified ? QStringLiteral("Modified") : QString());
+}
+
+void TMainForm::GetWebApp(TWebApp &webApp) const
+{
+    const Ui::TMainForm &ui = *FUi;
+    if (webApp.Id.isEmpty())
+        webApp.Id = QUuid::createUuid().toString(QUuid::WithBraces).toUpper().toLatin1();
+    webApp.URL = ui.URLEdit->text().toLocal8Bit();
+    webApp.Mimic = QByteArrayLiteral("Default");
+    webApp.WindowStyle = ui.StyleListBox->currentRow();
+    webApp.WindowSize = ui.SizeComboBox->currentIndex();
+    webApp.WindowPosition = ui.PositionComboBox->currentIndex();
+    webApp.Width = ReadSizeEdit(ui.WidthEdit->text());
+    webApp.Height = ReadSizeEdit(ui.HeightEdit->text());
+    webApp.Flip = ui.FlipCheckBox->isChecked();
+    webApp.StayOnTop = ui.StayOnTopCheckBox->isChecked();
+    webApp.RememberLastPosition = ui.RememberPositionCheckBox->isChecked();
+    webApp.RememberLastSize = ui.RememberSizeCheckBox->isChecked();
+    webApp.ShowControlPanel = ui.ShowControlPanelCheckBox->isChecked();
+}
+
+void TMainForm::SetWebApp(const TWebApp &webApp)
+{
+    const Ui::TMainForm &ui = *FUi;
+    ui.URLEdit->setText(QString::fromLocal8Bit(webApp.URL));
+    {
+        const QSignalBlocker blocker(ui.StyleListBox);
+        ui.StyleListBox->setCurrentRow(ListIndex(webApp.WindowStyle, ui.StyleListBox->count()));
+    }
+    StyleListBoxClick();
+    // The stored size goes into the edits before the size list is set: a preset then shows its
+    // own numbers, and a custom size survives being opened and saved again.
+    ui.WidthEdit->setText(QString::number(webApp.Width));
+    ui.HeightEdit->setText(QString::number(webApp.Height));
+    {
+        const QSignalBlocker blocker(ui.SizeComboBox);
+        ui.SizeComboBox->setCurrentIndex(ListIndex(webApp.WindowSize, ui.SizeComboBox->count()));
+    }
+    SizeComboBoxChange();
+    {
+        const QSignalBlocker blocker(ui.PositionComboBox);
+        ui.PositionComboBox->setCurrentIndex(
+            ListIndex(webApp.WindowPosition, ui.PositionComboBox->count()));
+    }
+    PositionComboBoxChange();
+    ui.FlipCheckBox->setChecked(webApp.Flip);
+    FlipCheckBoxClick();
+    ui.StayOnTopCheckBox->setChecked(webApp.StayOnTop);
+    ui.RememberPositionCheckBox->setChecked(webApp.RememberLastPosition);
+    ui.RememberSizeCheckBox->setChecked(webApp.RememberLastSize);
+    ui.ShowControlPanelCheckBox->setChecked(webApp.ShowControlPanel);
+}
+
+void TMainForm::URLEditChange()
+{
+    SetModified(true);
+}
+
+void TMainForm::StyleListBoxClick()
+{
+    ShowStylePicture();
+    SetModified(true);
+}
+
+void TMainForm::ShowStylePicture()
+{
+    const Ui::TMainForm &ui = *FUi;
+    // The two mini styles share one picture.
+    const QLabel *const sources[] = {ui.StyleNormal_Image, ui.StyleDialog_Image, ui.StyleMini_Image,
+                                     ui.StyleMini_Image, ui.StyleNone_Image};
+    const int row = ui.StyleListBox->currentRow();
+    if (row >= 0 && row < int(std::size(sources)))
+        ui.StyleImage->setPixmap(sources[row]->pixmap());
+}
+
+void TMainForm::SizeComboBoxChange()
+{
+    const Ui::TMainForm &ui = *FUi;
+    const int size = ui.SizeComboBox->currentIndex();
+    const bool custom = size == wsCustom;
+    ui.WidthEdit->setEnabled(custom);
+    if (IsSizePreset(size)) {
+        const TSizePreset preset = SizePresets(size);
+        const bool flip = ui.FlipCheckBox->isChecked();
+        ui.WidthEdit->setText(QString::number(flip ? preset.Height : preset.Width));
+        ui.HeightEdit->setText(QString::number(flip ? preset.Width : preset.Height));
+    }
+    const bool placed = size != wsFullScreen;
+    ui.FlipCheckBox->setEnabled(placed);
+    ui.PositionLabel->setEnabled(placed);
+    ui.PositionComboBox->setEnabled(placed);
+    ui.xLabel->setEnabled(custom);
+    ui.HeightEdit->setEnabled(custom);
+    SetModified(true);
+}
+
+void TMainForm::WidthEditChange()
+{
+    SetModified(true);
+}
+
+void TMainForm::HeightEditChange()
+{
+    SetModified(true);
+}
+
+void TMainForm::FlipCheckBoxClick()
+{
+    SizeComboBoxChange();
+    SetModified(true);
+}
+
+void TMainForm::PositionComboBoxChange()
+{
+    SetModified(true);
+}
+
+void TMainForm::StayOnTopCheckBoxClick()
+{
+    SetModified(true);
+}
+
+void TMainForm::RememberPositionCheckBoxClick()
+{
+    SetModified(true);
+}
+
+void TMainForm::ShowControlPanelCheckBoxClick()
+{
+    SetModified(true);
+}
+
+bool TMainForm::QueryUnsavedChanges()
+{
+    if (!FModified)
+        return true;
+    const TMessageBox::Button answer = TMessageBox::question(
+        this, Caption, QStringLiteral("Your changes have not been saved. Save them?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+    case QMessageBox::Yes:
+        // A failed save throws and so ends the asking command too.
+        SaveItemClick();
+        return !FModified;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString TMainForm::InitialFolder() const
+{
+    if (FFileName.isEmpty())
+        return GetDesktopFolder();
+    const QString path = QDir::fromNativeSeparators(FFileName);
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+void TMainForm::OpenItemClick()
+{
+    if (!QueryUnsavedChanges())
+        return;
+    const QString fileName = TFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Lumidoc"), InitialFolder(), DocumentFilter, DocumentSuffix);
+    if (fileName.isEmpty())
+        return;
+    SetFileName(fileName);
+    FWebApp = LoadWebApp(fileName);
+    SetWebApp(FWebApp);
+    SetModified(false);
+}
+
+void TMainForm::SaveItemClick()
+{
+    if (FFileName.isEmpty()) {
+        SaveAsItemClick();
+        return;
+    }
+    GetWebApp(FWebApp);
+    SaveWebApp(FFileName, FWebApp);
+    SetModified(false);
+}
+
+void TMainForm::SaveAsItemClick()
+{
+    const QString fileName = TFileDialog::getSaveFileName(
+        this, QStringLiteral("Save Lumidoc"), InitialFolder(), DocumentFilter, DocumentSuffix);
+    if (fileName.isEmpty())
+        return;
+    SetFileName(fileName);
+    SaveItemClick();
+}
+
+void TMainForm::AboutItemClick()
+{
+}
+
+void TMainForm::ExitItemClick()
+{
+    if (!QueryUnsavedChanges())
+        return;
+    const QScopedValueRollback<bool> confirmed(FExitConfirmed, true);
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // Refused until the question is answered, so that a save failing on the way keeps the
+    // window open.
+    event->ignore();
+    if (FExitConfirmed || QueryUnsavedChanges())
+        event->accept();
+}
+
+void TMainForm::PreviewButtonClick()
+{
+    const auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Preview);
+    TWebApp webApp;
+    GetWebApp(webApp);
+    form->ApplyWebApp(webApp);
+    setEnabled(false);
+    const auto enable = qScopeGuard([this] { setEnabled(true); });
+    form->ShowModal();
+}
+
+void TMainForm::RenderStylePictures()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(ratio, FStylePictureRatio))
+        return;
+    FStylePictureRatio = ratio;
+    const Ui::TMainForm &ui = *FUi;
+    ui.StyleNormal_Image->setPixmap(
+        RenderStylePicture(QStringLiteral(":/designer/pictures/stylenormal.svg"), ratio));
+    ui.StyleDialog_Image->setPixmap(
+        RenderStylePicture(QStringLiteral(":/designer/pictures/styledialog.svg"), ratio));
+    ui.StyleMini_Image->setPixmap(
+        RenderStylePicture(QStringLiteral(":/designer/pictures/stylemini.svg"), ratio));
+    ui.StyleNone_Image->setPixmap(
+        RenderStylePicture(QStringLiteral(":/designer/pictures/stylenone.svg"), ratio));
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Pictures follow the pixel density of the screen the window is on.
+    if (QWindow *window = windowHandle(); window && !event->spontaneous()) {
+        connect(
+            window, &QWindow::screenChanged, this,
+            [this] {
+                RenderStylePictures();
+                ShowStylePicture();
+            },
+            Qt::UniqueConnection);
+    }
+    RenderStylePictures();
+    ShowStylePicture();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && FCreated)
+        FitToFont();
+}
+
+void TMainForm::FitToFont()
+{
+    const Ui::TMainForm &ui = *FUi;
+
+    QListWidget *list = ui.StyleListBox;
+    const int frame = 2 * list->frameWidth();
+    list->setFixedSize(
+        qMax(DesignStyleListSize.width(), list->sizeHintForColumn(0) + frame + 4),
+        qMax(DesignStyleListSize.height(), list->count() * list->sizeHintForRow(0) + frame));
+
+    const int digits = ui.WidthEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    ui.WidthEdit->setFixedWidth(qMax(DesignSizeEditWidth, digits + 14));
+    ui.HeightEdit->setFixedWidth(qMax(DesignSizeEditWidth, digits + 14));
+
+    const int modified =
+        FModifiedPanel->fontMetrics().horizontalAdvance(QStringLiteral("Modified"));
+    FModifiedPanel->setFixedWidth(qMax(DesignModifiedPanelWidth, modified + 12));
+
+    // The window keeps the designed width unless the controls need more; the wrapped help text
+    // decides the height.
+    QWidget *central = centralWidget();
+    central->setMinimumSize(0, 0);
+    central->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    central->layout()->invalidate();
+    const int width = qMax(DesignClientWidth, central->minimumSizeHint().width());
+    const int height = central->hasHeightForWidth() ? central->heightForWidth(width)
+                                                    : central->sizeHint().height();
+    central->setFixedSize(width, height);
+    layout()->invalidate();
+    setFixedSize(sizeHint());
+}
+
+void TMainForm::CenterOnScreen()
+{
+    if (const QScreen *desktop = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(desktop->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }

@@ -1,12 +1,82 @@
 #pragma once
 
-#include <QMainWindow>
+#include "webapp.h"
 
-// The designer window.
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class TMainForm;
+}
+
+// The designer window: edits the settings of one web app, opens and saves its document and
+// previews it in a real web app window.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The open document's path; empty while it has never been opened or saved.
+    void SetFileName(const QString &fileName);
+    void SetModified(bool modified);
+    // Fills every field but a present Id from the controls.
+    void GetWebApp(TWebApp &webApp) const;
+    void SetWebApp(const TWebApp &webApp);
+
+    QString FileName() const { return FFileName; }
+    bool Modified() const { return FModified; }
+    const TWebApp &WebApp() const { return FWebApp; }
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private slots:
+    void URLEditChange();
+    void StyleListBoxClick();
+    void SizeComboBoxChange();
+    void WidthEditChange();
+    void HeightEditChange();
+    void FlipCheckBoxClick();
+    void PositionComboBoxChange();
+    void StayOnTopCheckBoxClick();
+    void RememberPositionCheckBoxClick();
+    void ShowControlPanelCheckBoxClick();
+
+    void OpenItemClick();
+    void SaveItemClick();
+    void SaveAsItemClick();
+    void AboutItemClick();
+    void ExitItemClick();
+    void PreviewButtonClick();
+
+private:
+    void FormCreate();
+    void ConnectHandlers();
+
+    // The unsaved-changes question; true when the command may go on.
+    bool QueryUnsavedChanges();
+    QString InitialFolder() const;
+
+    void RenderStylePictures();
+    void ShowStylePicture();
+    void FitToFont();
+    void CenterOnScreen();
+
+    std::unique_ptr<Ui::TMainForm> FUi;
+    QLabel *FModifiedPanel = nullptr;
+    QLabel *FPathPanel = nullptr;
+    qreal FStylePictureRatio = 0;
+    bool FCreated = false;
+    bool FExitConfirmed = false;
+
+    QString FFileName;
+    TWebApp FWebApp;
+    bool FModified = false;
 };
