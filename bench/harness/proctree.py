@@ -1,0 +1,129 @@
+"""Memory and CPU of a contender's whole process tree, read from /proc.
+
+A contender is started as the leader of a new session. Its tree is every process that descends
+from the leader plus every process still in the leader's session: helpers that double-fork away
+from their parent (crash handlers, zygotes) stay in the session and are still counted.
+"""
+
+import os
+
+PROC = "/proc"
+
+
+def read_stat(pid, proc=PROC):
+    """(ppid, session, utime + stime in clock ticks, start time) of `pid`, or None if it is gone.
+
+    The command name sits in parentheses and may itself hold blanks and parentheses, so the
+    fields are counted from the last closing parenthesis.
+    """
+    try:
+        with open(os.path.join(proc, str(pid), "stat"), "rb") as stat:
+            text = stat.read().decode("utf-8", "replace")
+    except (FileNotFoundError, ProcessLookupError, PermissionError):
+        return None
+    fields = text[text.rindex(")") + 2:].split()
+    # fields[0] is field 3 (state) of proc(5).
+    ppid, session = int(fields[1]), int(fields[3])
+    cpu = int(fields[11]) + int(fields[12])
+    start = int(fields[19])
+    return ppid, session, cpu, start
+
+
+def list_pids(proc=PROC):
+    return [int(name) for name in os.listdir(proc) if name.isdigit()]
+
+
+def tree_pids(leader, proc=PROC):
+    """Every live process in the tree of `leader` (itself included while it lives)."""
+    stats = {}
+    for pid in list_pids(proc):
+        stat = read_stat(pid, proc)
+        if stat is not None:
+            stats[pid] = stat
+    children = {}
+    for pid, (ppid, _session, _cpu, _start) in stats.items():
+        children.setdefault(ppid, []).append(pid)
+    found = {pid for pid, stat in stats.items() if stat[1] == leader}
+    pending = [leader] if leader in stats else []
+    pending += list(found)
+    while pending:
+        pid = pending.pop()
+        if pid in stats:
+            found.add(pid)
+        for child in children.get(pid, ()):
+            if child not in found:
+                pending.append(child)
+    return sorted(found)
+
+
+def read_rollup(pid, proc=PROC):
+    """(PSS, RSS) of `pid` in kB from its smaps_rollup, or None if it is gone."""
+    values = {}
+    try:
+        with open(os.path.join(proc, str(pid), "smaps_rollup"), "rb") as rollup:
+            for line in rollup:
+                key, _, rest = line.partition(b":")
+                if key in (b"Pss", b"Rss"):
+                    values[key] = int(rest.split()[0])
+    except (FileNotFoundError, ProcessLookupError, PermissionError):
+        return None
+    if b"Pss" not in values or b"Rss" not in values:
+        return None  # a zombie or kernel thread has no mappings to report
+    return values[b"Pss"], values[b"Rss"]
+
+
+def process_name(pid, proc=PROC):
+    """The program and, for engine helpers, their --type, e.g. "QtWebEngineProcess renderer"."""
+    try:
+        with open(os.path.join(proc, str(pid), "cmdline"), "rb") as cmdline:
+            arguments = cmdline.read().decode("utf-8", "replace").rstrip("\0").split("\0")
+    except (FileNotFoundError, ProcessLookupError, PermissionError):
+        return "?"
+    if len(arguments) == 1:
+        # Engine helpers rewrite their command line into one blank-separated string.
+        arguments = arguments[0].split(" ")
+    name = os.path.basename(arguments[0]) if arguments and arguments[0] else "?"
+    for argument in arguments[1:]:
+        if argument.startswith("--type="):
+            name += " " + argument[len("--type="):]
+    return name
+
+
+def memory(leader, proc=PROC, details=None):
+    """(PSS kB, RSS kB, process count) summed over the tree of `leader`.
+
+    If `details` is a list, one (name, PSS kB, RSS kB) per process is appended to it.
+    """
+    pss = rss = count = 0
+    for pid in tree_pids(leader, proc):
+        rollup = read_rollup(pid, proc)
+        if rollup is not None:
+            pss += rollup[0]
+            rss += rollup[1]
+            count += 1
+            if details is not None:
+                details.append((process_name(pid, proc), rollup[0], rollup[1]))
+    return pss, rss, count
+
+
+def cpu_ticks(leader, proc=PROC):
+    """{(pid, start time): utime + stime} over the tree of `leader`."""
+    ticks = {}
+    for pid in tree_pids(leader, proc):
+        stat = read_stat(pid, proc)
+        if stat is not None:
+            ticks[(pid, stat[3])] = stat[2]
+    return ticks
+
+
+def cpu_used(before, after):
+    """Clock ticks the tree used between two `cpu_ticks` readings.
+
+    Processes are told apart by pid and start time, so a reused pid is a new process; one that
+    started in between counts whole, one that ended in between loses what it used after `before`.
+    """
+    return sum(ticks - before.get(key, 0) for key, ticks in after.items())
+
+
+def clock_ticks_per_second():
+    return os.sysconf("SC_CLK_TCK")

@@ -1,0 +1,170 @@
+"""One measured run of one contender, from spawn to exit, never hanging the harness."""
+
+import os
+import select
+import signal
+import subprocess
+import time
+
+from . import proctree
+from .contenders import fresh_environment
+from .xwindows import is_background
+
+SETTLE_S = 2.0  # memory is read again this long after load
+IDLE_S = 3.0  # CPU is counted over this long, starting at the settle mark
+PAINT_MEMORY_S = 1.0  # a window contender's memory is read this long after its first paint
+POLL_S = 0.005  # pause between two looks at the screen
+
+
+class RunFailed(Exception):
+    pass
+
+
+class Process:
+    """A contender's process, leader of its own session, whose exit is seen the moment it happens."""
+
+    def __init__(self, argv, env, cwd, log_path, clock=time.monotonic):
+        self._clock = clock
+        self._log = open(log_path, "wb")
+        self.started = clock()
+        self.popen = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=self._log,
+                                      stderr=subprocess.STDOUT, start_new_session=True)
+        self.pid = self.popen.pid
+        # A pidfd turns readable when the process ends: exit times without a polling delay.
+        self._pidfd = os.pidfd_open(self.pid)
+        self.exited_at = None
+
+    def wait_exit(self, timeout):
+        """The clock reading at which the leader exited, or None if it still runs after `timeout`."""
+        if self.exited_at is None:
+            poller = select.poll()
+            poller.register(self._pidfd, select.POLLIN)
+            if poller.poll(max(0, int(timeout * 1000))):
+                self.exited_at = self._clock()
+                self.popen.wait()
+        return self.exited_at
+
+    def running(self):
+        return self.wait_exit(0) is None
+
+    def end(self, grace=3.0):
+        """Waits `grace` seconds for the whole tree to leave, then kills what is left of it."""
+        deadline = self._clock() + grace
+        while proctree.tree_pids(self.pid) and self._clock() < deadline:
+            time.sleep(0.05)
+        for pid in proctree.tree_pids(self.pid):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        self.wait_exit(5)
+        os.close(self._pidfd)
+        self._log.close()
+
+    def describe_exit(self):
+        return "exited with code %s" % self.popen.returncode
+
+
+def sleep_until(clock, moment):
+    delay = moment - clock()
+    if delay > 0:
+        time.sleep(delay)
+
+
+def mb(kilobytes):
+    return kilobytes / 1024.0
+
+
+def close_and_time(process, display, close_timeout, clock=time.monotonic):
+    """Asks the contender's main window to close; seconds until its leader process exits."""
+    windows = display.shown_windows({process.pid})
+    if not windows:
+        raise RunFailed("no window of its own to close")
+    asked = clock()
+    display.request_close(windows[0][0])
+    exited = process.wait_exit(close_timeout)
+    if exited is None:
+        raise RunFailed("still running %g s after the close request" % close_timeout)
+    return exited - asked
+
+
+def web_run(contender, server, display, run_dir, token, options, clock=time.monotonic):
+    """Measures one run of a contender that shows the page; returns its figures."""
+    url = server.url(token)
+    argv = contender.command(url, run_dir, options.sandbox)
+    env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
+    process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
+    try:
+        loaded = None
+        while loaded is None:
+            loaded = server.wait_loaded(token, 0.05)
+            if loaded is None and not process.running():
+                raise RunFailed(process.describe_exit() + " before the page loaded")
+            if loaded is None and clock() - process.started > options.timeout:
+                raise RunFailed("page not loaded within %g s" % options.timeout)
+        figures = {"loaded_s": loaded - process.started}
+        pss, rss, count = proctree.memory(process.pid)
+        figures.update(pss_load_mb=mb(pss), rss_load_mb=mb(rss), processes_load=count)
+
+        sleep_until(clock, loaded + SETTLE_S)
+        before = proctree.cpu_ticks(process.pid)
+        details = []
+        pss, rss, count = proctree.memory(process.pid, details=details)
+        figures["processes"] = details
+        figures.update(pss_settled_mb=mb(pss), rss_settled_mb=mb(rss), processes_settled=count)
+        sleep_until(clock, loaded + SETTLE_S + IDLE_S)
+        used = proctree.cpu_used(before, proctree.cpu_ticks(process.pid))
+        figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / IDLE_S
+        if not process.running():
+            raise RunFailed(process.describe_exit() + " while idle")
+
+        figures["close_s"] = close_and_time(process, display, options.close_timeout, clock)
+        return figures
+    finally:
+        process.end()
+
+
+def window_run(contender, display, run_dir, options, clock=time.monotonic):
+    """Measures one run of a contender whose first window is what counts: spawn to first paint.
+
+    The screen's root is black (Xvfb -br) and Qt creates its windows without a background, so
+    a mapped window shows black until the program has drawn into it. The window is grabbed every
+    few milliseconds; the first grab with any other colour marks the paint.
+    """
+    argv = contender.command("", run_dir, options.sandbox)
+    env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
+    process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
+    try:
+        mapped = painted = None
+        polls = 0
+        while painted is None:
+            if not process.running():
+                raise RunFailed(process.describe_exit() + " before its window was painted")
+            now = clock()
+            if now - process.started > options.timeout:
+                raise RunFailed("no painted window within %g s" % options.timeout)
+            polls += 1
+            windows = display.shown_windows({process.pid})
+            if windows:
+                window, width, height = windows[0]
+                if mapped is None:
+                    mapped = now
+                pixels = display.grab(window, width, height)
+                if pixels is not None and not is_background(pixels):
+                    painted = now
+                    break
+            time.sleep(POLL_S)
+        figures = {
+            "mapped_s": mapped - process.started,
+            "painted_s": painted - process.started,
+            "poll_ms": 1000.0 * (painted - process.started) / polls,
+        }
+        sleep_until(clock, painted + PAINT_MEMORY_S)
+        details = []
+        pss, rss, count = proctree.memory(process.pid, details=details)
+        figures["processes"] = details
+        figures.update(pss_painted_mb=mb(pss), rss_painted_mb=mb(rss), processes_painted=count)
+        figures["close_s"] = close_and_time(process, display, options.close_timeout, clock)
+        return figures
+    finally:
+        process.end()
