@@ -1,4 +1,6 @@
-int main()
+#include "startup.h"
+
+int main(int argc, char **argv)
 {
-    return 0;
+    return RunLumivane(argc, argv);
 }

@@ -1,0 +1,246 @@
+#include "instanceobject.h"
+#include "startup.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(TStartRole)
+
+namespace {
+
+// True when an exclusive lock on the file could be taken now, that is when no instance holds
+// its shared lock. The lock is released again at once.
+bool NoInstanceHolds(const QString &lockFile)
+{
+    const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lowerAscii();
+    void decideRole_data();
+    void decideRole();
+    void silentExit_data();
+    void silentExit();
+    void instanceObjectHeldWhileRunning_data();
+    void instanceObjectHeldWhileRunning();
+    void instancesNeverWaitForEachOther();
+
+private:
+    QProcess *Start(const QStringList &arguments);
+    QString Binary() const { return qEnvironmentVariable("LUMIVANE_BINARY"); }
+
+    QTemporaryDir FDir;
+    QString FLockFile;
+};
+
+void TestStartup::initTestCase()
+{
+    QVERIFY(FDir.isValid());
+    QDir dir(FDir.path());
+    QVERIFY(dir.mkdir(QStringLiteral("runtime"),
+                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(dir.mkdir(QStringLiteral("folder.webapp")));
+    QFile file(dir.filePath(QStringLiteral("Doc With Blanks.WebApp")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Configuration]\r\n");
+    file.close();
+    QVERIFY(QFile::link(file.fileName(), dir.filePath(QStringLiteral("link.webapp"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("folder.webapp")),
+                        dir.filePath(QStringLiteral("folderlink.webapp"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("absent")),
+                        dir.filePath(QStringLiteral("dangling.webapp"))));
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.webapp"))).constData(), 0600),
+        0);
+    // Relative paths resolve against the current folder.
+    QVERIFY(QDir::setCurrent(FDir.path()));
+    FLockFile = dir.filePath(QStringLiteral("runtime/Lumivane"));
+}
+
+void TestStartup::lowerAscii()
+{
+    QCOMPARE(LowerAscii(QStringLiteral("/L")), QStringLiteral("/l"));
+    QCOMPARE(LowerAscii(QStringLiteral("AZaz@[`{")), QStringLiteral("azaz@[`{"));
+    // Only A to Z: other letters keep their case.
+    QCOMPARE(LowerAscii(QStringLiteral("\u00C4\u0130\u212A")),
+             QStringLiteral("\u00C4\u0130\u212A"));
+}
+
+void TestStartup::decideRole_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<TStartRole>("role");
+
+    const QString doc = FDir.filePath(QStringLiteral("Doc With Blanks.WebApp"));
+    using L = QStringList;
+    QTest::newRow("none") << L{} << TStartRole::Designer;
+    QTest::newRow("/l file") << L{QStringLiteral("/l"), doc} << TStartRole::Runner;
+    QTest::newRow("/L file") << L{QStringLiteral("/L"), doc} << TStartRole::Runner;
+    QTest::newRow("extra arguments ignored")
+        << L{QStringLiteral("/l"), doc, QStringLiteral("/x"), QString()} << TStartRole::Runner;
+    QTest::newRow("relative path")
+        << L{QStringLiteral("/l"), QStringLiteral("Doc With Blanks.WebApp")} << TStartRole::Runner;
+    QTest::newRow("link to a file")
+        << L{QStringLiteral("/l"), QStringLiteral("link.webapp")} << TStartRole::Runner;
+
+    QTest::newRow("/l alone") << L{QStringLiteral("/l")} << TStartRole::None;
+    QTest::newRow("/l empty path") << L{QStringLiteral("/l"), QString()} << TStartRole::None;
+    QTest::newRow("/l missing file")
+        << L{QStringLiteral("/l"), QStringLiteral("absent.webapp")} << TStartRole::None;
+    QTest::newRow("/l directory") << L{QStringLiteral("/l"), QStringLiteral("folder.webapp")}
+                                  << TStartRole::None;
+    QTest::newRow("/l link to a directory")
+        << L{QStringLiteral("/l"), QStringLiteral("folderlink.webapp")} << TStartRole::None;
+    QTest::newRow("/l dangling link")
+        << L{QStringLiteral("/l"), QStringLiteral("dangling.webapp")} << TStartRole::None;
+    QTest::newRow("/l fifo") << L{QStringLiteral("/l"), QStringLiteral("fifo.webapp")}
+                             << TStartRole::None;
+    QTest::newRow("/l device") << L{QStringLiteral("/l"), QStringLiteral("/dev/null")}
+                               << TStartRole::None;
+    QTest::newRow("path case matters")
+        << L{QStringLiteral("/l"), QStringLiteral("doc with blanks.webapp")} << TStartRole::None;
+    QTest::newRow("dash") << L{QStringLiteral("-l"), doc} << TStartRole::None;
+    QTest::newRow("longer switch") << L{QStringLiteral("/list"), doc} << TStartRole::None;
+    QTest::newRow("switch with blank") << L{QStringLiteral("/l "), doc} << TStartRole::None;
+    QTest::newRow("path alone") << L{doc} << TStartRole::None;
+    QTest::newRow("empty first argument") << L{QString(), doc} << TStartRole::None;
+    QTest::newRow("other switch") << L{QStringLiteral("/x")} << TStartRole::None;
+}
+
+void TestStartup::decideRole()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(TStartRole, role);
+
+    const TStartDecision decision = DecideRole(arguments);
+    QCOMPARE(decision.Role, role);
+    if (role == TStartRole::Runner) {
+        QCOMPARE(decision.FirstArgument, QStringLiteral("/l"));
+        QCOMPARE(decision.DocumentPath, arguments.at(1));
+    }
+}
+
+void TestStartup::silentExit_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    using L = QStringList;
+    QTest::newRow("/l alone") << L{QStringLiteral("/l")};
+    QTest::newRow("/l directory") << L{QStringLiteral("/l"), FDir.path()};
+    QTest::newRow("/l missing file") << L{QStringLiteral("/l"), QStringLiteral("absent.webapp")};
+    QTest::newRow("/l fifo") << L{QStringLiteral("/L"), QStringLiteral("fifo.webapp")};
+    QTest::newRow("path alone") << L{QStringLiteral("Doc With Blanks.WebApp")};
+    QTest::newRow("other switch") << L{QStringLiteral("-platform"), QStringLiteral("xcb")};
+    QTest::newRow("help") << L{QStringLiteral("--help")};
+}
+
+void TestStartup::silentExit()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY2(QFileInfo(Binary()).isExecutable(), "LUMIVANE_BINARY names no program");
+
+    // A display that does not exist: any attempt to open a window would fail loudly.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4242"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FDir.filePath(QStringLiteral("runtime")));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(Binary(), arguments);
+    QVERIFY(process.waitForFinished(5000));
+    const qint64 elapsed = timer.elapsed();
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray());
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+}
+
+QProcess *TestStartup::Start(const QStringList &arguments)
+{
+    auto *process = new QProcess(this);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FDir.filePath(QStringLiteral("runtime")));
+    // Whatever the windows remember stays in the test's folder.
+    environment.insert(QStringLiteral("HOME"), FDir.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FDir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), FDir.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), FDir.filePath(QStringLiteral("cache")));
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(Binary(), arguments);
+    return process;
+}
+
+void TestStartup::instanceObjectHeldWhileRunning_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("designer") << QStringList();
+    QTest::newRow("runner") << QStringList{QStringLiteral("/l"),
+                                           QStringLiteral("Doc With Blanks.WebApp")};
+}
+
+void TestStartup::instanceObjectHeldWhileRunning()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY(NoInstanceHolds(FLockFile));
+    QProcess *process = Start(arguments);
+    QVERIFY(process->waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!NoInstanceHolds(FLockFile), 15000);
+    // It is a window, not a silent exit: the process keeps running.
+    QVERIFY(!process->waitForFinished(500));
+    process->kill();
+    QVERIFY(process->waitForFinished(5000));
+    QVERIFY(NoInstanceHolds(FLockFile));
+}
+
+void TestStartup::instancesNeverWaitForEachOther()
+{
+    // A second instance finds the object existing and goes on, as does one started while a
+    // script holds the lock file exclusively.
+    const int fd =
+        ::open(QFile::encodeName(FLockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    QProcess *first = Start({});
+    QVERIFY(first->waitForStarted(5000));
+    QVERIFY(!first->waitForFinished(1500));
+    ::close(fd);
+
+    QProcess *second = Start({});
+    QVERIFY(second->waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!NoInstanceHolds(FLockFile), 15000);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(second->state(), QProcess::Running);
+    second->kill();
+    QVERIFY(second->waitForFinished(5000));
+    first->kill();
+    QVERIFY(first->waitForFinished(5000));
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
