@@ -44,7 +44,7 @@ struct TSizePreset
     qint32 Height;
 };
 
-// The eight preset sizes for WindowSize codes 2 to 9. Valid only for those codes.
+// The eight preset sizes for WindowSize codes 2 to 9, before any Flip; other codes give 0 x 0.
 bool IsSizePreset(qint32 windowSize);
 TSizePreset SizePresets(qint32 windowSize);
 
