@@ -1,8 +1,333 @@
 #include "webappform.h"
 
-// Placeholder until the runner lands.
-TWebAppForm::TWebAppForm(TRole) {}
+#include "application.h"
+#include "browsingprofile.h"
+#include "controlpanel.h"
+#include "shellhelpers.h"
+#include "webbrowserex.h"
+#include "windowgeometry.h"
+#include "windowplacement.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+const QUrl BlankPage(QStringLiteral("about:blank"));
+
+QList<QRect> ScreenGeometries()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    return screens;
+}
+} // namespace
+
+TWebAppForm::TWebAppForm(TRole role)
+    : FRole(role)
+{
+    FormCreate();
+}
+
 TWebAppForm::~TWebAppForm() = default;
-void TWebAppForm::OpenWebApp(const QString &fileName) { ApplyWebApp(LoadWebApp(fileName)); }
-void TWebAppForm::ApplyWebApp(const TWebApp &) {}
-void TWebAppForm::ShowModal() {}
+
+void TWebAppForm::FormCreate()
+{
+    // Nothing of the web engine may exist before we know it can start.
+    CheckWebEngineCanStart();
+
+    setObjectName(QStringLiteral("WebAppForm"));
+    setWindowFlags(Qt::Window);
+    resize(DesignClientSize);
+    move(0, 0);
+    FWantedBounds = QRect(QPoint(0, 0), DesignClientSize);
+
+    FControlPanel = new TControlPanel(this);
+    FControlPanel->installEventFilter(this);
+    connect(FControlPanel->CloseButton(), &QPushButton::clicked, this,
+            &TWebAppForm::CloseButtonClick);
+
+    FBrowser = new TWebBrowserEx(this);
+    connect(FBrowser, &TWebBrowserEx::OnNavigateComplete2, this,
+            &TWebAppForm::BrowserNavigateComplete2);
+    connect(FBrowser, &TWebBrowserEx::OnWindowClosing, this, &TWebAppForm::BrowserWindowClosing);
+    connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
+
+    FClosingWait.setSingleShot(true);
+    FClosingWait.setInterval(ClosingWaitMs);
+    connect(&FClosingWait, &QTimer::timeout, this, &TWebAppForm::FinishClosing);
+
+    FNavigated = false;
+    FormResize();
+
+    QFont systemFont = font();
+    SetSystemIconFont(systemFont);
+    setFont(systemFont);
+}
+
+void TWebAppForm::OpenWebApp(const QString &fileName)
+{
+    FWebApp = LoadWebApp(fileName);
+    ApplyWebApp(FWebApp);
+}
+
+void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
+{
+    FWebApp = webApp;
+    FBrowser->SetProfile(FRole == TRole::Runner ? PersistentBrowsingProfile(FWebApp.Id)
+                                                : OffTheRecordBrowsingProfile());
+    ApplyMimic(*FBrowser, FWebApp.Mimic);
+
+    SetWindowFrame(FWebApp.WindowStyle);
+
+    FWebApp.WindowPosition = NormalisedPosition(FWebApp.WindowPosition);
+    const TSizeRule size = SizeRuleFor(FWebApp);
+    if (size.Kind == TSizeRule::Maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        const QMargins frame = FrameMargins();
+        const QSize wanted =
+            size.Kind == TSizeRule::Outer ? size.Size : DesignClientSize.grownBy(frame);
+        const QSize outer = ClientSizeFor(wanted, frame).grownBy(frame);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QPoint corner = WindowPositionFor(FWebApp.WindowPosition, screen.size(), outer);
+        SetOuterBounds(QRect(corner + screen.topLeft(), outer));
+    }
+
+    FControlPanel->setVisible(FWebApp.ShowControlPanel);
+    FormResize();
+
+    if (FWebApp.RememberLastPosition || FWebApp.RememberLastSize)
+        SetOuterBounds(RestoreWindowPlacement(FWebApp, FWantedBounds, ScreenGeometries()));
+
+    if (FWebApp.StayOnTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+    FBrowser->Navigate(FWebApp.URL);
+}
+
+void TWebAppForm::ShowModal()
+{
+    QEventLoop loop;
+    FModalLoop = &loop;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    loop.exec(QEventLoop::DialogExec);
+    FModalLoop = nullptr;
+}
+
+void TWebAppForm::Terminate()
+{
+    QCoreApplication::quit();
+}
+
+void TWebAppForm::SetWindowFrame(qint32 windowStyle)
+{
+    // Tool windows carry the small caption bar; the fixed styles cannot be resized.
+    Qt::WindowFlags flags;
+    bool fixed = false;
+    switch (windowStyle) {
+    case 0:
+        flags = Qt::Window;
+        break;
+    case 1:
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                Qt::MSWindowsFixedSizeDialogHint;
+        fixed = true;
+        break;
+    case 2:
+    case 3:
+        flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        fixed = windowStyle == 3;
+        break;
+    case 4:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    default:
+        return; // other codes keep the resizable frame the window starts with
+    }
+    setWindowFlags(flags);
+    FFixedSize = fixed;
+    if (fixed) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+QMargins TWebAppForm::FrameMargins() const
+{
+    // Known only once the window system has put a frame around the native window.
+    const QWindow *native = windowHandle();
+    return native ? native->frameMargins() : QMargins();
+}
+
+void TWebAppForm::SetOuterBounds(const QRect &outer)
+{
+    const QMargins frame = FrameMargins();
+    const QSize client = ClientSizeFor(outer.size(), frame);
+    if (FFixedSize)
+        setFixedSize(client);
+    else
+        resize(client);
+    const QPoint corner(BoundedCoordinate(outer.left()), BoundedCoordinate(outer.top()));
+    move(corner);
+    FWantedBounds = QRect(corner, client.grownBy(frame));
+    FWantedFrame = frame;
+}
+
+void TWebAppForm::resizeEvent(QResizeEvent *)
+{
+    FormResize();
+}
+
+void TWebAppForm::showEvent(QShowEvent *)
+{
+    if (!FFrameChecked && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+void TWebAppForm::FormResize()
+{
+    const int panelHeight = FControlPanel->isHidden() ? 0 : TControlPanel::PanelHeight;
+    FControlPanel->setGeometry(0, height() - TControlPanel::PanelHeight, width(),
+                               TControlPanel::PanelHeight);
+    FBrowser->setGeometry(0, 0, width(), qMax(0, height() - panelHeight));
+}
+
+bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FControlPanel) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            ControlPanelMouseDown(static_cast<QMouseEvent *>(event));
+            break;
+        case QEvent::MouseMove:
+            ControlPanelMouseMove(static_cast<QMouseEvent *>(event));
+            break;
+        case QEvent::MouseButtonRelease:
+            ControlPanelMouseUp(static_cast<QMouseEvent *>(event));
+            break;
+        default:
+            break;
+        }
+    } else if (watched == windowHandle() && event->type() == QEvent::Expose && !FFrameChecked &&
+               windowHandle()->isExposed()) {
+        // The frame exists now: make the outer size the one asked for, frame included.
+        FFrameChecked = true;
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+            FrameMargins() != FWantedFrame)
+            SetOuterBounds(FWantedBounds);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TWebAppForm::ControlPanelMouseDown(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    FDragStart = event->position().toPoint();
+    FDragging = true;
+}
+
+void TWebAppForm::ControlPanelMouseMove(QMouseEvent *event)
+{
+    if (!FDragging)
+        return;
+    const QPoint at = event->position().toPoint();
+    move(x() + at.x() - FDragStart.x(), y() + at.y() - FDragStart.y());
+}
+
+void TWebAppForm::ControlPanelMouseUp(QMouseEvent *)
+{
+    FDragging = false;
+}
+
+void TWebAppForm::BrowserNavigateComplete2(const QUrl &url)
+{
+    BrowserTitleChanged();
+    FNavigated = true;
+    if (FClosing == TClosing::WaitingForBlank && url == BlankPage)
+        FinishClosing();
+}
+
+void TWebAppForm::BrowserTitleChanged()
+{
+    // The blank page of closing is nobody's title.
+    if (FClosing != TClosing::No)
+        return;
+    QString title = FBrowser->DocumentTitle();
+    if (title.isEmpty())
+        title = FBrowser->url().toString();
+    setWindowTitle(title);
+    SetApplicationTitle(windowTitle());
+}
+
+void TWebAppForm::CloseButtonClick()
+{
+    close();
+}
+
+void TWebAppForm::closeEvent(QCloseEvent *event)
+{
+    if (FClosing == TClosing::Done) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (FClosing == TClosing::WaitingForBlank)
+        return;
+    // Leave the site through a blank page, unseen, so that its unload handlers run while the
+    // window still exists; then keep where the window was.
+    FClosingBounds = frameGeometry();
+    if (!isVisible())
+        FClosingBounds = FWantedBounds;
+    hide();
+    FNavigated = false;
+    FClosing = TClosing::WaitingForBlank;
+    FClosingWait.start();
+    FBrowser->Navigate(BlankPage);
+}
+
+void TWebAppForm::FinishClosing()
+{
+    if (FClosing != TClosing::WaitingForBlank)
+        return;
+    FClosingWait.stop();
+    FClosing = TClosing::Done;
+    FormClose();
+    EndRun(true);
+}
+
+void TWebAppForm::FormClose()
+{
+    SaveWindowPlacement(FWebApp, FClosingBounds);
+}
+
+void TWebAppForm::BrowserWindowClosing()
+{
+    if (FClosing != TClosing::No)
+        return;
+    FClosing = TClosing::Done;
+    hide();
+    EndRun(false);
+}
+
+void TWebAppForm::EndRun(bool placementSaved)
+{
+    close(); // now accepted: lets Qt finish the close (and delete the window if it is to)
+    emit Closed(placementSaved);
+    if (FModalLoop)
+        FModalLoop->quit();
+    if (FRole == TRole::Runner)
+        Terminate();
+}

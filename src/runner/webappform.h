@@ -2,7 +2,15 @@
 
 #include "webapp.h"
 
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QTimer>
 #include <QWidget>
+
+class QEventLoop;
+class TControlPanel;
+class TWebBrowserEx;
 
 // The window in which a web app runs (and which the designer's Preview shows modally).
 class TWebAppForm : public QWidget
@@ -17,12 +25,75 @@ public:
                  // window ends the preview only
     };
 
+    // Throws TLumivaneError when the web engine cannot start, before any part of it exists.
     explicit TWebAppForm(TRole role = TRole::Runner);
     ~TWebAppForm() override;
 
     void OpenWebApp(const QString &fileName);
+    // Applies a record to the window before it is first shown and starts loading its URL.
+    // Throws TLumivaneError when the URL cannot be loaded at all.
     void ApplyWebApp(const TWebApp &webApp);
 
     // Shows the window modally and returns once it has closed.
     void ShowModal();
+
+    TRole Role() const { return FRole; }
+    const TWebApp &WebApp() const { return FWebApp; }
+    TWebBrowserEx *Browser() const { return FBrowser; }
+
+    // How long closing waits for the blank page before it goes on regardless.
+    static constexpr int ClosingWaitMs = 5000;
+
+signals:
+    // The window has finished closing: hidden, placement saved or, after the page closed its
+    // window, nothing saved.
+    void Closed(bool placementSaved);
+
+protected:
+    // Ends the program (runner role). Tests override it to observe the end without it.
+    virtual void Terminate();
+
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class TClosing { No, WaitingForBlank, Done };
+
+    void FormCreate();
+    void FormResize();
+    void FormClose();
+    void CloseButtonClick();
+    void ControlPanelMouseDown(QMouseEvent *event);
+    void ControlPanelMouseMove(QMouseEvent *event);
+    void ControlPanelMouseUp(QMouseEvent *event);
+    void BrowserNavigateComplete2(const QUrl &url);
+    void BrowserWindowClosing();
+    void BrowserTitleChanged();
+
+    void SetWindowFrame(qint32 windowStyle);
+    QMargins FrameMargins() const;
+    void SetOuterBounds(const QRect &outer);
+    void FinishClosing();
+    void EndRun(bool placementSaved);
+
+    TRole FRole;
+    TControlPanel *FControlPanel = nullptr;
+    TWebBrowserEx *FBrowser = nullptr;
+    TWebApp FWebApp;
+    bool FNavigated = false;
+    QPoint FDragStart;
+    bool FDragging = false;
+
+    bool FFixedSize = false;
+    // The outer bounds last asked for and the frame they were computed with: once the window
+    // system has put its frame around the window, the size is corrected to include it.
+    QRect FWantedBounds;
+    QMargins FWantedFrame;
+    bool FFrameChecked = false;
+    TClosing FClosing = TClosing::No;
+    QTimer FClosingWait;
+    QRect FClosingBounds;
+    QEventLoop *FModalLoop = nullptr;
 };

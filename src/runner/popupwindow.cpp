@@ -1,0 +1,45 @@
+#include "popupwindow.h"
+
+#include "shellhelpers.h"
+#include "webbrowserex.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+
+namespace {
+const QSize DefaultPopupSize(500, 600);
+}
+
+TPopupWindow::TPopupWindow(QWidget *owner, std::shared_ptr<QWebEngineProfile> profile,
+                           const QRect &requestedGeometry)
+    : QWidget(owner, Qt::Window)
+    , FBrowser(new TWebBrowserEx(this))
+{
+    setObjectName(QStringLiteral("PopupWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FBrowser);
+    FBrowser->SetProfile(std::move(profile));
+
+    // Keep what the page asked for, but on screen and of a usable size.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QSize size = requestedGeometry.size().isValid() && !requestedGeometry.size().isEmpty()
+                     ? requestedGeometry.size()
+                     : DefaultPopupSize;
+    size = size.expandedTo(QSize(200, 150)).boundedTo(screen.size());
+    resize(size);
+    if (requestedGeometry.topLeft() != QPoint(0, 0) && screen.contains(requestedGeometry.topLeft()))
+        move(requestedGeometry.topLeft());
+    else if (owner)
+        move(owner->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+
+    QFont systemFont = font();
+    SetSystemIconFont(systemFont);
+    setFont(systemFont);
+
+    connect(FBrowser->page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
+    connect(FBrowser, &TWebBrowserEx::OnWindowClosing, this, &QWidget::close);
+}

@@ -1,0 +1,209 @@
+#include "webbrowserex.h"
+
+#include "browsingprofile.h"
+#include "lumivaneerror.h"
+#include "popupwindow.h"
+#include "shellhelpers.h"
+
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+#ifdef Q_OS_UNIX
+#include <sys/utsname.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+TWebBrowserEx::TWebBrowserEx(QWidget *owner)
+    : QWebEngineView(owner)
+{
+    CheckWebEngineCanStart();
+    setObjectName(QStringLiteral("Browser"));
+}
+
+TWebBrowserEx::~TWebBrowserEx()
+{
+    // The page must go before the profile it lives in.
+    delete FPage;
+}
+
+void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
+{
+    QWebEnginePage *old = FPage;
+    FProfile = std::move(profile);
+    FPage = new QWebEnginePage(FProfile.get(), this);
+    connect(FPage, &QWebEnginePage::loadFinished, this,
+            [this] { emit OnNavigateComplete2(FPage->url()); });
+    connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);
+    connect(FPage, &QWebEnginePage::newWindowRequested, this, &TWebBrowserEx::NewWindowRequested);
+    setPage(FPage);
+    delete old;
+}
+
+const std::shared_ptr<QWebEngineProfile> &TWebBrowserEx::Profile()
+{
+    if (!FProfile)
+        SetProfile(OffTheRecordBrowsingProfile());
+    return FProfile;
+}
+
+void TWebBrowserEx::SetUserAgent(const QByteArray &userAgent)
+{
+    FUserAgent = userAgent;
+    // An empty text puts the engine's own user agent back.
+    Profile()->setHttpUserAgent(QString::fromLocal8Bit(userAgent));
+}
+
+void TWebBrowserEx::Navigate(const QByteArray &url)
+{
+    const QString text = QString::fromLocal8Bit(url);
+    QUrl target(text, QUrl::TolerantMode);
+    if (target.isRelative() && !text.trimmed().isEmpty())
+        target = QUrl::fromUserInput(text);
+    if (text.trimmed().isEmpty() || !target.isValid())
+        throw TLumivaneError(QStringLiteral("Unable to open ") + text);
+    Navigate(target);
+}
+
+void TWebBrowserEx::Navigate(const QUrl &url)
+{
+    Profile();
+    FPage->load(url);
+}
+
+QString TWebBrowserEx::DocumentTitle() const
+{
+    return FPage ? FPage->title() : QString();
+}
+
+void TWebBrowserEx::NewWindowRequested(QWebEngineNewWindowRequest &request)
+{
+    // Sign-in flows open small popups and talk to them; they must stay in this profile. Links
+    // and other windows a page opens belong in the user's own browser.
+    if (request.destination() == QWebEngineNewWindowRequest::InNewDialog) {
+        auto *popup = new TPopupWindow(window(), Profile(), request.requestedGeometry());
+        request.openIn(popup->Browser()->page());
+        popup->show();
+        return;
+    }
+    if (request.requestedUrl().isValid() && !request.requestedUrl().isEmpty())
+        ShellOpen(request.requestedUrl());
+}
+
+void CheckWebEngineCanStart()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() != 0)
+        return;
+    if (!qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        return;
+    if (qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QStringLiteral("--no-sandbox")))
+        return;
+    throw TLumivaneError(
+        QStringLiteral("The web engine cannot run as root with its sandbox on. Run Lumivane as an "
+                       "ordinary user, or set QTWEBENGINE_DISABLE_SANDBOX=1 to run it as root "
+                       "without the sandbox"));
+#endif
+}
+
+QByteArray WindowsVersion()
+{
+    static const QByteArray version = [] {
+        int major = 0;
+        int minor = 0;
+#ifdef Q_OS_WIN
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+#ifdef _MSC_VER
+#pragma warning(push)
+#pragma warning(disable : 4996) // deprecated, but it is the query the version texts name
+#endif
+        if (GetVersionExA(&info)) {
+            major = int(info.dwMajorVersion);
+            minor = int(info.dwMinorVersion);
+        }
+#ifdef _MSC_VER
+#pragma warning(pop)
+#endif
+#elif defined(Q_OS_UNIX)
+        utsname name{};
+        if (uname(&name) == 0 && sscanf(name.release, "%d.%d", &major, &minor) != 2)
+            major = minor = 0;
+        if (major < 0 || minor < 0)
+            major = minor = 0;
+#endif
+        return QByteArray::number(major) + '.' + QByteArray::number(minor);
+    }();
+    return version;
+}
+
+QByteArray GetIPhoneUserAgent()
+{
+    return QByteArrayLiteral(
+        "Mozilla/5.0 (iPhone; U; CPU like Mac OS X; en) AppleWebKit/420+ (KHTML, like Gecko) "
+        "Version/3.0 Mobile/1A543a Safari/419.3");
+}
+
+QByteArray GetIPadUserAgent()
+{
+    return QByteArrayLiteral(
+        "Mozilla/5.0 (iPad; U; CPU OS 3_2 like Mac OS X; en-us) AppleWebKit/531.21.10 (KHTML, "
+        "like Gecko) Version/4.0.4 Mobile/7B334b Safari/531.21.10");
+}
+
+QByteArray GetWindowsPhone7UserAgent()
+{
+    return QByteArrayLiteral(
+        "Mozilla/4.0 (compatible; MSIE 7.0; Windows Phone OS 7.0; Trident/3.1; IEMobile/7.0)");
+}
+
+QByteArray GetIEUserAgent(const QByteArray &ieVersion, const QByteArray &windowsVersion)
+{
+    static const struct
+    {
+        const char *Version;
+        const char *Template;
+    } templates[] = {
+        {"10.0", "Mozilla/5.0 (compatible; MSIE 10.0; Windows NT %s; Trident/5.0)"},
+        {"9.0", "Mozilla/5.0 (compatible; MSIE 9.0; Windows NT %s; Trident/5.0)"},
+        {"8.0", "Mozilla/4.0 (compatible; MSIE 8.0; Windows NT %s; Trident/4.0)"},
+        {"7.0", "Mozilla/4.0 (compatible; MSIE 7.0; Windows NT %s)"},
+        {"6.0", "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT %s)"},
+    };
+    for (const auto &entry : templates) {
+        if (ieVersion == entry.Version)
+            return QByteArray(entry.Template).replace("%s", windowsVersion);
+    }
+    return {};
+}
+
+QByteArray MimicUserAgent(const QByteArray &mimic)
+{
+    QByteArray lower = mimic;
+    for (char &c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    if (lower == "windows phone 7")
+        return GetWindowsPhone7UserAgent();
+    if (lower == "iphone")
+        return GetIPhoneUserAgent();
+    if (lower == "ipad")
+        return GetIPadUserAgent();
+    static const char *const ieVersions[] = {"10", "9", "8", "7", "6"};
+    for (const char *version : ieVersions) {
+        if (lower == QByteArray("internet explorer ") + version)
+            return GetIEUserAgent(QByteArray(version) + ".0", WindowsVersion());
+    }
+    return {};
+}
+
+void ApplyMimic(TWebBrowserEx &browser, const QByteArray &mimic)
+{
+    const QByteArray userAgent = MimicUserAgent(mimic);
+    if (!userAgent.isEmpty())
+        browser.SetUserAgent(userAgent);
+}

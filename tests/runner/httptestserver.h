@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+// A small HTTP server on 127.0.0.1 for the runner's tests: serves the pages it was given and
+// records every request it gets with the headers the tests look at.
+class THttpTestServer : public QTcpServer
+{
+public:
+    struct TRequest
+    {
+        QByteArray Path; // with its query
+        QByteArray UserAgent;
+        QByteArray Cookie;
+    };
+
+    struct TResponse
+    {
+        QByteArray ContentType = "text/html; charset=utf-8";
+        QByteArray Body;
+        QByteArray ExtraHeaders; // complete header lines, each ending in \r\n
+    };
+
+    THttpTestServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, &THttpTestServer::Accept);
+        listen(QHostAddress::LocalHost);
+    }
+
+    // Serves path (without query) with body from now on.
+    void Serve(const QByteArray &path, const QByteArray &body,
+               const QByteArray &contentType = "text/html; charset=utf-8",
+               const QByteArray &extraHeaders = {})
+    {
+        FPages.insert(path, {contentType, body, extraHeaders});
+    }
+
+    QUrl Url(const QByteArray &pathAndQuery) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort()) +
+                    QString::fromLatin1(pathAndQuery));
+    }
+
+    const QList<TRequest> &Requests() const { return FRequests; }
+
+    // The first request whose path (with query) is pathAndQuery, or null.
+    const TRequest *Find(const QByteArray &pathAndQuery) const
+    {
+        for (const TRequest &request : FRequests) {
+            if (request.Path == pathAndQuery)
+                return &request;
+        }
+        return nullptr;
+    }
+
+private:
+    void Accept()
+    {
+        while (QTcpSocket *socket = nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    }
+
+    void Read(QTcpSocket *socket)
+    {
+        QByteArray &buffer = FBuffers[socket];
+        buffer += socket->readAll();
+        const qsizetype end = buffer.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const QList<QByteArray> lines = buffer.left(end).split('\n');
+        buffer.clear();
+        TRequest request;
+        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+        request.Path = requestLine.value(1);
+        for (const QByteArray &line : lines.mid(1)) {
+            const qsizetype colon = line.indexOf(':');
+            const QByteArray name = line.left(colon).trimmed().toLower();
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            if (name == "user-agent")
+                request.UserAgent = value;
+            else if (name == "cookie")
+                request.Cookie = value;
+        }
+        FRequests.append(request);
+
+        const QByteArray path = request.Path.left(request.Path.indexOf('?'));
+        QByteArray reply;
+        if (FPages.contains(path)) {
+            const TResponse &page = FPages[path];
+            reply = "HTTP/1.1 200 OK\r\nContent-Type: " + page.ContentType +
+                    "\r\nCache-Control: no-store\r\nContent-Length: " +
+                    QByteArray::number(page.Body.size()) + "\r\n" + page.ExtraHeaders +
+                    "Connection: close\r\n\r\n" + page.Body;
+        } else {
+            reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        }
+        FBuffers.remove(socket);
+        socket->write(reply);
+        socket->disconnectFromHost();
+    }
+
+    QMap<QByteArray, TResponse> FPages;
+    QList<TRequest> FRequests;
+    QMap<QTcpSocket *, QByteArray> FBuffers;
+};

@@ -1,0 +1,267 @@
+#include "windowgeometry.h"
+#include "windowplacement.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <climits>
+
+// Where a web app window goes: the position table, the size rules, and the placement kept
+// between runs.
+class TestWindowPlacement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void positionTable_data();
+    void positionTable();
+    void sizeRules_data();
+    void sizeRules();
+    void clientSizeWithinTheWindowSystemsLimits();
+    void saveWritesWhatTheFlagsSelect_data();
+    void saveWritesWhatTheFlagsSelect();
+    void restoreKeepsWhatIsMissingOrUnreadable_data();
+    void restoreKeepsWhatIsMissingOrUnreadable();
+    void restoreNeverLeavesTheWindowOffEveryScreen();
+    void emptyIdSharesOneGroup();
+
+private:
+    QSettings Store() const;
+    QTemporaryDir FSettingsDir;
+};
+
+namespace {
+const QRect Screen1080(0, 0, 1920, 1080);
+
+TWebApp Flags(bool position, bool size, const QByteArray &id = "{TEST}")
+{
+    TWebApp webApp;
+    webApp.Id = id;
+    webApp.RememberLastPosition = position;
+    webApp.RememberLastSize = size;
+    return webApp;
+}
+} // namespace
+
+void TestWindowPlacement::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(FSettingsDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+}
+
+void TestWindowPlacement::init()
+{
+    Store().clear();
+}
+
+QSettings TestWindowPlacement::Store() const
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
+                     QStringLiteral("Lumivane"));
+}
+
+void TestWindowPlacement::positionTable_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("expected");
+
+    const QSize screen(1920, 1080);
+    const QSize window(1024, 700);
+    QTest::newRow("Center") << 0 << screen << window << QPoint(448, 190);
+    QTest::newRow("Top-Left") << 1 << screen << window << QPoint(0, 0);
+    QTest::newRow("Top-Center") << 2 << screen << window << QPoint(448, 0);
+    QTest::newRow("Top-Right") << 3 << screen << window << QPoint(896, 0);
+    QTest::newRow("Center-Left") << 4 << screen << window << QPoint(0, 190);
+    QTest::newRow("Center-Right") << 5 << screen << window << QPoint(896, 190);
+    QTest::newRow("Bottom-Left") << 6 << screen << window << QPoint(0, 380);
+    QTest::newRow("Bottom-Center") << 7 << screen << window << QPoint(448, 380);
+    QTest::newRow("Bottom-Right") << 8 << screen << window << QPoint(896, 380);
+    QTest::newRow("9 is Center") << 9 << screen << window << QPoint(448, 190);
+    QTest::newRow("-1 is Center") << -1 << screen << window << QPoint(448, 190);
+    QTest::newRow("larger than the screen")
+        << 0 << QSize(1024, 768) << QSize(1280, 720) << QPoint(-128, 24);
+    // Halves round toward zero, also below zero: -5 / 2 is -2, not -3.
+    QTest::newRow("odd, positive") << 0 << QSize(101, 11) << QSize(10, 10) << QPoint(45, 0);
+    QTest::newRow("odd, negative") << 0 << QSize(100, 10) << QSize(105, 13) << QPoint(-2, -1);
+    QTest::newRow("larger, Bottom-Right")
+        << 8 << QSize(1024, 768) << QSize(1280, 800) << QPoint(-256, -32);
+    QTest::newRow("absurd width") << 0 << screen << QSize(INT_MAX, INT_MIN)
+                                  << QPoint(-MaxWindowExtent, MaxWindowExtent);
+}
+
+void TestWindowPlacement::positionTable()
+{
+    QFETCH(int, code);
+    QFETCH(QSize, screen);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, expected);
+    QCOMPARE(WindowPositionFor(code, screen, window), expected);
+}
+
+void TestWindowPlacement::sizeRules_data()
+{
+    QTest::addColumn<int>("windowSize");
+    QTest::addColumn<bool>("flip");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("full screen") << 0 << true << int(TSizeRule::Maximised) << QSize();
+    QTest::newRow("custom, flip ignored") << 1 << true << int(TSizeRule::Outer) << QSize(300, 500);
+    QTest::newRow("Windows Phone 7") << 2 << false << int(TSizeRule::Outer) << QSize(480, 800);
+    QTest::newRow("iPhone flipped") << 3 << true << int(TSizeRule::Outer) << QSize(480, 320);
+    QTest::newRow("iPad flipped") << 4 << true << int(TSizeRule::Outer) << QSize(768, 1024);
+    QTest::newRow("HD") << 9 << false << int(TSizeRule::Outer) << QSize(1920, 1080);
+    QTest::newRow("10") << 10 << false << int(TSizeRule::Design) << QSize();
+    QTest::newRow("-1") << -1 << true << int(TSizeRule::Design) << QSize();
+}
+
+void TestWindowPlacement::sizeRules()
+{
+    QFETCH(int, windowSize);
+    QFETCH(bool, flip);
+    QFETCH(int, kind);
+    QFETCH(QSize, size);
+    TWebApp webApp;
+    webApp.WindowSize = windowSize;
+    webApp.Flip = flip;
+    webApp.Width = 300; // read for custom sizes only
+    webApp.Height = 500;
+    const TSizeRule rule = SizeRuleFor(webApp);
+    QCOMPARE(int(rule.Kind), kind);
+    if (kind == TSizeRule::Outer)
+        QCOMPARE(rule.Size, size);
+}
+
+void TestWindowPlacement::clientSizeWithinTheWindowSystemsLimits()
+{
+    const QMargins frame(4, 30, 4, 4);
+    QCOMPARE(ClientSizeFor(QSize(1024, 700), frame), QSize(1016, 666));
+    QCOMPARE(ClientSizeFor(QSize(0, -5), frame), QSize(1, 1));
+    QCOMPARE(ClientSizeFor(QSize(INT_MAX, INT_MIN), frame), QSize(MaxWindowExtent - 8, 1));
+    QCOMPARE(ClientSizeFor(QSize(INT_MAX, INT_MAX), QMargins()),
+             QSize(MaxWindowExtent, MaxWindowExtent));
+}
+
+void TestWindowPlacement::saveWritesWhatTheFlagsSelect_data()
+{
+    QTest::addColumn<bool>("position");
+    QTest::addColumn<bool>("size");
+    QTest::newRow("neither") << false << false;
+    QTest::newRow("position") << true << false;
+    QTest::newRow("size") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+void TestWindowPlacement::saveWritesWhatTheFlagsSelect()
+{
+    QFETCH(bool, position);
+    QFETCH(bool, size);
+    const TWebApp webApp = Flags(position, size);
+    SaveWindowPlacement(webApp, QRect(100, 50, 640, 480));
+
+    QSettings store = Store();
+    store.beginGroup(QStringLiteral("WebApps/{TEST}"));
+    QCOMPARE(store.contains(QStringLiteral("Left")), position);
+    QCOMPARE(store.contains(QStringLiteral("Top")), position);
+    QCOMPARE(store.contains(QStringLiteral("Width")), size);
+    QCOMPARE(store.contains(QStringLiteral("Height")), size);
+    if (position) {
+        QCOMPARE(store.value(QStringLiteral("Left")).toInt(), 100);
+        QCOMPARE(store.value(QStringLiteral("Top")).toInt(), 50);
+    }
+    if (size) {
+        QCOMPARE(store.value(QStringLiteral("Width")).toInt(), 640);
+        QCOMPARE(store.value(QStringLiteral("Height")).toInt(), 480);
+    }
+    store.endGroup();
+
+    // The next run starts from what its record computes and gets back what was kept.
+    const QRect computed(10, 20, 300, 200);
+    const QRect restored = RestoreWindowPlacement(webApp, computed, {Screen1080});
+    QCOMPARE(restored.topLeft(), position ? QPoint(100, 50) : computed.topLeft());
+    QCOMPARE(restored.size(), size ? QSize(640, 480) : computed.size());
+}
+
+void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable_data()
+{
+    QTest::addColumn<QVariant>("left");
+    QTest::addColumn<QVariant>("width");
+    QTest::addColumn<QRect>("expected");
+
+    const QVariant missing;
+    QTest::newRow("nothing stored") << missing << missing << QRect(10, 20, 300, 200);
+    QTest::newRow("left only") << QVariant(-40) << missing << QRect(-40, 20, 300, 200);
+    QTest::newRow("width only") << missing << QVariant(800) << QRect(10, 20, 800, 200);
+    QTest::newRow("words") << QVariant(QStringLiteral("abc")) << QVariant(QStringLiteral("wide"))
+                           << QRect(10, 20, 300, 200);
+    QTest::newRow("trailing characters")
+        << QVariant(QStringLiteral("12abc")) << QVariant(QStringLiteral("640px"))
+        << QRect(10, 20, 300, 200);
+    QTest::newRow("lists") << QVariant(QStringList{QStringLiteral("1"), QStringLiteral("2")})
+                           << QVariant(QStringList{QStringLiteral("3")}) << QRect(10, 20, 300, 200);
+    QTest::newRow("zero width") << missing << QVariant(0) << QRect(10, 20, 1, 200);
+    QTest::newRow("negative width") << missing << QVariant(-5) << QRect(10, 20, 1, 200);
+    QTest::newRow("huge width") << missing << QVariant(INT_MAX)
+                                << QRect(10, 20, MaxWindowExtent, 200);
+}
+
+void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable()
+{
+    QFETCH(QVariant, left);
+    QFETCH(QVariant, width);
+    QFETCH(QRect, expected);
+    {
+        QSettings store = Store();
+        store.beginGroup(QStringLiteral("WebApps/{TEST}"));
+        if (left.isValid())
+            store.setValue(QStringLiteral("Left"), left);
+        if (width.isValid())
+            store.setValue(QStringLiteral("Width"), width);
+    }
+    const QRect restored =
+        RestoreWindowPlacement(Flags(true, true), QRect(10, 20, 300, 200), {Screen1080});
+    QCOMPARE(restored, expected);
+}
+
+void TestWindowPlacement::restoreNeverLeavesTheWindowOffEveryScreen()
+{
+    const TWebApp webApp = Flags(true, true);
+    const QRect computed(10, 20, 300, 200);
+    const QList<QRect> screens{Screen1080, QRect(1920, 0, 1280, 1024)};
+
+    // On the second monitor: kept.
+    SaveWindowPlacement(webApp, QRect(2500, 100, 640, 480));
+    QCOMPARE(RestoreWindowPlacement(webApp, computed, screens), QRect(2500, 100, 640, 480));
+    // That monitor has gone: the size is restored, the position is the computed one.
+    QCOMPARE(RestoreWindowPlacement(webApp, computed, {Screen1080}), QRect(10, 20, 640, 480));
+    // Partly off the screen is still reachable.
+    SaveWindowPlacement(webApp, QRect(-600, -100, 640, 480));
+    QCOMPARE(RestoreWindowPlacement(webApp, computed, {Screen1080}), QRect(-600, -100, 640, 480));
+    // Absurd coordinates.
+    QSettings store = Store();
+    store.setValue(QStringLiteral("WebApps/{TEST}/Left"), INT_MIN);
+    store.sync();
+    QCOMPARE(RestoreWindowPlacement(webApp, computed, {Screen1080}), QRect(10, 20, 640, 480));
+}
+
+void TestWindowPlacement::emptyIdSharesOneGroup()
+{
+    SaveWindowPlacement(Flags(true, false, {}), QRect(7, 8, 100, 100));
+    QSettings store = Store();
+    QCOMPARE(store.value(QStringLiteral("WebApps/Left")).toInt(), 7);
+    QCOMPARE(store.value(QStringLiteral("WebApps/Top")).toInt(), 8);
+    QCOMPARE(RestoreWindowPlacement(Flags(true, false, {}), QRect(0, 0, 50, 50), {Screen1080}),
+             QRect(7, 8, 50, 50));
+    // Another web app's group is its own.
+    QCOMPARE(
+        RestoreWindowPlacement(Flags(true, false, "{OTHER}"), QRect(0, 0, 50, 50), {Screen1080}),
+        QRect(0, 0, 50, 50));
+}
+
+QTEST_MAIN(TestWindowPlacement)
+#include "tst_windowplacement.moc"
