@@ -45,6 +45,7 @@ private slots:
     void instanceObjectHeldWhileRunning_data();
     void instanceObjectHeldWhileRunning();
     void instancesNeverWaitForEachOther();
+    void lockFileWithoutRuntimeFolder();
 
 private:
     QProcess *Start(const QStringList &arguments);
@@ -240,6 +241,24 @@ void TestStartup::instancesNeverWaitForEachOther()
     QVERIFY(second->waitForFinished(5000));
     first->kill();
     QVERIFY(first->waitForFinished(5000));
+}
+
+void TestStartup::lockFileWithoutRuntimeFolder()
+{
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    const QString own = QDir(QDir::tempPath()).filePath(QStringLiteral("Test-%1").arg(::getuid()));
+    QFile::remove(own);
+    for (const char *runtime : {"", "relative/runtime", "/nonexistent/runtime"}) {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        QCOMPARE(TInstanceObject::LockFileName(QStringLiteral("Test")), own);
+    }
+    {
+        const TInstanceObject instance(QStringLiteral("Test"));
+        QVERIFY(!NoInstanceHolds(own));
+    }
+    QVERIFY(NoInstanceHolds(own));
+    QFile::remove(own);
+    qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
