@@ -156,10 +156,11 @@ TProfileFile::TLoadResult TProfileFile::Load(const QString &fileName)
     QByteArray bytes;
     qint64 step = qBound<qint64>(1, file.size() + 1, MaxFileSize + 1);
     while (bytes.size() <= MaxFileSize) {
-        const QByteArray chunk = file.read(qMin<qint64>(step, MaxFileSize + 1 - bytes.size()));
-        if (chunk.isEmpty())
-            break;
+        const qint64 wanted = qMin<qint64>(step, MaxFileSize + 1 - bytes.size());
+        const QByteArray chunk = file.read(wanted);
         bytes += chunk;
+        if (chunk.size() < wanted) // the end of the file
+            break;
         step = 64 * 1024;
     }
     if (file.error() != QFileDevice::NoError)
