@@ -1,0 +1,83 @@
+import os
+import tempfile
+import unittest
+
+from harness import proctree
+
+
+def stat_line(pid, comm, ppid, session, utime, stime, start):
+    # Fields 3 to 22 of proc(5); the ones the harness does not read are filled with zeros.
+    fields = ["S", ppid, 0, session] + [0] * 7 + [utime, stime] + [0] * 6 + [start]
+    return "%d (%s) %s\n" % (pid, comm, " ".join(str(f) for f in fields))
+
+
+class FakeProc:
+    def __init__(self):
+        self.root = tempfile.mkdtemp()
+
+    def add(self, pid, ppid, session, comm="prog", cpu=(0, 0), start=100, pss=None, rss=None, cmdline=None):
+        folder = os.path.join(self.root, str(pid))
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "stat"), "w") as out:
+            out.write(stat_line(pid, comm, ppid, session, cpu[0], cpu[1], start))
+        with open(os.path.join(folder, "smaps_rollup"), "w") as out:
+            if pss is not None:
+                out.write("00400000-7ffc0000 ---p 00000000 00:00 0  [rollup]\n")
+                out.write("Rss:            %8d kB\nPss:            %8d kB\nPss_Anon:       %8d kB\n" % (rss, pss, 1))
+        with open(os.path.join(folder, "cmdline"), "wb") as out:
+            out.write(cmdline or (comm.encode() + b"\0"))
+
+
+class TreeTest(unittest.TestCase):
+    def setUp(self):
+        self.proc = FakeProc()
+        add = self.proc.add
+        add(1, 0, 1, "init")
+        add(500, 1, 500, "harness")
+        add(600, 500, 600, "leader", pss=100, rss=200)  # the contender, leader of session 600
+        add(601, 600, 600, "Web Content (a) b", pss=30, rss=50)  # blanks and parentheses in its name
+        add(602, 601, 777, "renderer", pss=20, rss=40)  # left the session, still a descendant
+        add(603, 1, 600, "crash handler", pss=5, rss=9)  # double-forked away, still in the session
+        add(604, 600, 600, "zombie")  # no mappings left
+        add(700, 1, 700, "stranger", pss=999, rss=999)
+
+    def test_tree_holds_descendants_and_session_members_only(self):
+        self.assertEqual(proctree.tree_pids(600, self.proc.root), [600, 601, 602, 603, 604])
+
+    def test_tree_outlives_its_leader(self):
+        os.remove(os.path.join(self.proc.root, "600", "stat"))
+        self.assertEqual(proctree.tree_pids(600, self.proc.root), [601, 602, 603, 604])
+
+    def test_memory_sums_every_process_with_mappings(self):
+        details = []
+        self.assertEqual(proctree.memory(600, self.proc.root, details), (155, 299, 4))
+        self.assertIn(("leader", 100, 200), details)
+
+    def test_stat_fields_are_counted_after_the_name(self):
+        self.proc.add(601, 600, 600, "Web Content (a) b", cpu=(7, 5), start=4242)
+        self.assertEqual(proctree.read_stat(601, self.proc.root), (600, 600, 12, 4242))
+
+    def test_cpu_used_tells_reused_pids_apart(self):
+        self.proc.add(600, 500, 600, "leader", cpu=(10, 0), start=100)
+        self.proc.add(601, 600, 600, "helper", cpu=(3, 0), start=110)
+        before = proctree.cpu_ticks(600, self.proc.root)
+        self.proc.add(600, 500, 600, "leader", cpu=(12, 1), start=100)
+        self.proc.add(601, 600, 600, "helper", cpu=(4, 0), start=900)  # same pid, a new process
+        after = proctree.cpu_ticks(600, self.proc.root)
+        self.assertEqual(proctree.cpu_used(before, after), 3 + 4)
+
+    def test_process_name_reads_rewritten_command_lines(self):
+        self.proc.add(610, 600, 600, cmdline=b"/usr/lib/engine/helper --type=renderer --lang=en\0\0")
+        self.proc.add(611, 600, 600, cmdline=b"/usr/lib/engine/helper\0--type=zygote\0--no-sandbox\0")
+        self.assertEqual(proctree.process_name(610, self.proc.root), "helper renderer")
+        self.assertEqual(proctree.process_name(611, self.proc.root), "helper zygote")
+
+    def test_live_system_counts_this_process(self):
+        pss, rss, count = proctree.memory(os.getpid())
+        self.assertGreater(pss, 0)
+        self.assertGreaterEqual(rss, pss)
+        self.assertGreaterEqual(count, 1)
+
+
+if __name__ == "__main__":
+    unittest.main()

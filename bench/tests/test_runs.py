@@ -1,0 +1,113 @@
+"""Whole runs of stand-in contenders: small Python programs that behave well or badly."""
+
+import os
+import signal
+import sys
+import tempfile
+import textwrap
+import time
+import types
+import unittest
+from unittest import mock
+
+from harness import proctree, runs
+from harness.contenders import Contender
+from harness.page import PageServer
+
+HELPER_MARK = "61.%d" % os.getpid()  # finds the stand-ins' helper processes in /proc
+
+# Starts a helper, loads the page like a browser would, reports load, then waits to be closed.
+TEMPLATE = """
+import signal, subprocess, sys, time, urllib.request
+helper = subprocess.Popen([sys.executable, "-c", "import time; time.sleep(%s)"])
+page = sys.argv[1].split("?")[0]
+for name in ("", "style.css", "app.js"):
+    urllib.request.urlopen(page + name).read()
+urllib.request.urlopen(page + "loaded?run=" + sys.argv[1].split("run=")[1]).read()
+signal.signal(signal.SIGTERM, ON_TERM)
+while True:
+    time.sleep(1)
+""" % HELPER_MARK
+WELL_BEHAVED = TEMPLATE.replace("ON_TERM", "lambda *a: (helper.kill(), sys.exit(0))")
+IGNORES_CLOSE = TEMPLATE.replace("ON_TERM", "signal.SIG_IGN")
+EXITS_AT_ONCE = "import sys; sys.exit(3)"
+NEVER_LOADS = "import time; time.sleep(60)"
+
+
+def helpers_alive():
+    alive = []
+    for pid in proctree.list_pids():
+        try:
+            with open("/proc/%d/cmdline" % pid, "rb") as cmdline:
+                if HELPER_MARK.encode() in cmdline.read():
+                    alive.append(pid)
+        except OSError:
+            pass
+    return alive
+
+
+class FakeDisplay:
+    """Stands for the X display: every process has one window, and closing it sends SIGTERM."""
+
+    def __init__(self):
+        self.closed = []
+
+    def shown_windows(self, pids):
+        return [(pid, 1024, 768) for pid in sorted(pids)]
+
+    def request_close(self, window):
+        self.closed.append(window)
+        os.kill(window, signal.SIGTERM)
+
+
+def script(source):
+    path = os.path.join(tempfile.mkdtemp(), "contender.py")
+    with open(path, "w") as out:
+        out.write(textwrap.dedent(source))
+    return Contender("stand-in", sys.executable, "web", lambda url, run_dir, sandbox: [path, url])
+
+
+@mock.patch.object(runs, "SETTLE_S", 0.2)
+@mock.patch.object(runs, "IDLE_S", 0.3)
+class WebRunTest(unittest.TestCase):
+    options = types.SimpleNamespace(sandbox=True, display=":0", bus="disabled:", timeout=3.0, close_timeout=2.0)
+
+    def measure(self, source, token):
+        self.display = FakeDisplay()
+        with PageServer() as server:
+            started = time.monotonic()
+            try:
+                return runs.web_run(script(source), server, self.display, tempfile.mkdtemp(), token, self.options)
+            finally:
+                self.elapsed = time.monotonic() - started
+
+    def test_a_good_run_gives_every_figure_and_leaves_nothing_behind(self):
+        figures = self.measure(WELL_BEHAVED, "good")
+        self.assertGreater(figures["loaded_s"], 0)
+        self.assertLess(figures["loaded_s"], 3)
+        self.assertEqual(figures["processes_settled"], 2)
+        self.assertGreater(figures["pss_settled_mb"], 1)
+        self.assertGreaterEqual(figures["rss_settled_mb"], figures["pss_settled_mb"])
+        self.assertLess(figures["idle_cpu_pct"], 50)
+        self.assertLess(figures["close_s"], 1)
+        self.assertEqual(len(self.display.closed), 1)
+        self.assertEqual(helpers_alive(), [])
+
+    def test_a_contender_that_exits_fails_at_once(self):
+        with self.assertRaisesRegex(runs.RunFailed, "exited with code 3 before the page loaded"):
+            self.measure(EXITS_AT_ONCE, "exits")
+        self.assertLess(self.elapsed, 2)
+
+    def test_a_page_that_never_loads_times_out(self):
+        with self.assertRaisesRegex(runs.RunFailed, "not loaded within 3 s"):
+            self.measure(NEVER_LOADS, "never")
+        self.assertLess(self.elapsed, 3 + 4)  # the timeout, then the grace before the kill
+
+    def test_a_contender_that_ignores_the_close_is_failed_and_killed(self):
+        with self.assertRaisesRegex(runs.RunFailed, "still running 2 s after the close request"):
+            self.measure(IGNORES_CLOSE, "stubborn")
+        self.assertEqual(helpers_alive(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
