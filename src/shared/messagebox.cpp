@@ -1,16 +1,25 @@
 #include "messagebox.h"
 
+#include <QAbstractButton>
+
 namespace {
 TMessageBox::Button NextAnswer = QMessageBox::NoButton;
 QList<TMessageBox::TShown> Shown;
 } // namespace
 
 TMessageBox::Button TMessageBox::question(QWidget *parent, const QString &title,
-                                          const QString &text,
-                                          QMessageBox::StandardButtons buttons,
+                                          const QString &text, QMessageBox::StandardButtons buttons,
                                           Button defaultButton)
 {
     return show(parent, QMessageBox::Question, title, text, buttons, defaultButton);
+}
+
+TMessageBox::Button TMessageBox::question(QWidget *parent, const QString &title,
+                                          const QString &text, QMessageBox::StandardButtons buttons,
+                                          Button defaultButton,
+                                          const QMap<Button, QString> &captions)
+{
+    return show(parent, QMessageBox::Question, title, text, buttons, defaultButton, captions);
 }
 
 void TMessageBox::critical(QWidget *parent, const QString &title, const QString &text)
@@ -33,11 +42,11 @@ void TMessageBox::clearShown()
     Shown.clear();
 }
 
-TMessageBox::Button TMessageBox::show(QWidget *parent, QMessageBox::Icon icon,
-                                      const QString &title, const QString &text,
-                                      QMessageBox::StandardButtons buttons, Button defaultButton)
+TMessageBox::Button TMessageBox::show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                      const QString &text, QMessageBox::StandardButtons buttons,
+                                      Button defaultButton, const QMap<Button, QString> &captions)
 {
-    Shown.append({icon, title, text, buttons, defaultButton});
+    Shown.append({icon, title, text, buttons, defaultButton, captions});
     if (NextAnswer != QMessageBox::NoButton) {
         const Button answer = NextAnswer;
         NextAnswer = QMessageBox::NoButton;
@@ -45,6 +54,10 @@ TMessageBox::Button TMessageBox::show(QWidget *parent, QMessageBox::Icon icon,
     }
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    for (auto caption = captions.cbegin(); caption != captions.cend(); ++caption) {
+        if (QAbstractButton *button = box.button(caption.key()))
+            button->setText(caption.value());
+    }
     const int result = box.exec();
     // Escape or the close box on a box with Cancel answers Cancel; exec() already maps that.
     return static_cast<Button>(result);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QMessageBox>
 
 // Every message box of the program goes through here, so tests can answer it without a modal
@@ -17,10 +18,15 @@ public:
         QString Text;
         QMessageBox::StandardButtons Buttons;
         Button DefaultButton;
+        QMap<Button, QString> Captions; // buttons captioned other than by their standard text
     };
 
     static Button question(QWidget *parent, const QString &title, const QString &text,
                            QMessageBox::StandardButtons buttons, Button defaultButton);
+    // As above, with some buttons captioned by the caller ("Allow" for Yes, say).
+    static Button question(QWidget *parent, const QString &title, const QString &text,
+                           QMessageBox::StandardButtons buttons, Button defaultButton,
+                           const QMap<Button, QString> &captions);
     static void critical(QWidget *parent, const QString &title, const QString &text);
 
     static void setNextAnswer(Button answer);
@@ -30,5 +36,5 @@ public:
 private:
     static Button show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                        const QString &text, QMessageBox::StandardButtons buttons,
-                       Button defaultButton);
+                       Button defaultButton, const QMap<Button, QString> &captions = {});
 };

@@ -1,0 +1,64 @@
+#include "pagecontextmenu.h"
+
+#include "shellhelpers.h"
+
+#include <QMenu>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineView>
+
+TPageContextMenu::TPageContextMenu(QWebEngineView *view, QObject *parent)
+    : QObject(parent)
+    , FView(view)
+{
+    FView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FView, &QWidget::customContextMenuRequested, this,
+            &TPageContextMenu::ContextMenuRequested);
+}
+
+QMenu *TPageContextMenu::CreateMenu()
+{
+    QMenu *menu = FView->createStandardContextMenu();
+    menu->setObjectName(QStringLiteral("PageContextMenu"));
+    const QList<QWebEnginePage::WebAction> removed = {
+        QWebEnginePage::ViewSource, QWebEnginePage::InspectElement,
+        QWebEnginePage::OpenLinkInNewWindow, QWebEnginePage::OpenLinkInNewTab,
+        QWebEnginePage::OpenLinkInNewBackgroundTab};
+    for (QWebEnginePage::WebAction webAction : removed)
+        menu->removeAction(FView->pageAction(webAction));
+
+    const QWebEngineContextMenuRequest *request = FView->lastContextMenuRequest();
+    if (request && request->linkUrl().isValid()) {
+        auto *openLink = new QAction(tr("Open Link in Default Browser"), menu);
+        openLink->setObjectName(QStringLiteral("OpenLinkInDefaultBrowserAction"));
+        const QUrl url = request->linkUrl();
+        connect(openLink, &QAction::triggered, openLink, [url] { ShellOpen(url); });
+        const QList<QAction *> actions = menu->actions();
+        menu->insertAction(actions.isEmpty() ? nullptr : actions.constFirst(), openLink);
+    }
+
+    // Separators left at the ends or doubled by the removals.
+    QAction *previous = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->isSeparator() && (!previous || previous->isSeparator()))
+            menu->removeAction(action);
+        else
+            previous = action;
+    }
+    if (previous && previous->isSeparator())
+        menu->removeAction(previous);
+
+    if (!FExtraActions.isEmpty()) {
+        if (!menu->isEmpty())
+            menu->addSeparator();
+        menu->addActions(FExtraActions);
+    }
+    return menu;
+}
+
+void TPageContextMenu::ContextMenuRequested(const QPoint &position)
+{
+    QMenu *menu = CreateMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    FLastMenu = menu;
+    menu->popup(FView->mapToGlobal(position));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QPoint;
+class QWebEngineView;
+
+// The page's context menu: the engine's standard actions without the page source and the
+// developer tools, links opened in the user's default browser instead of a window of the web
+// app, and the window's own entries (such as "Reset permissions") at the end.
+class TPageContextMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TPageContextMenu(QWebEngineView *view, QObject *parent = nullptr);
+
+    void AddAction(QAction *action) { FExtraActions.append(action); }
+
+    // The menu for the engine's latest context-menu request; the caller owns it.
+    QMenu *CreateMenu();
+    // The menu shown last, while it exists.
+    QMenu *LastMenu() const { return FLastMenu; }
+
+private:
+    void ContextMenuRequested(const QPoint &position);
+
+    QWebEngineView *FView;
+    QList<QAction *> FExtraActions;
+    QPointer<QMenu> FLastMenu;
+};

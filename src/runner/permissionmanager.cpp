@@ -1,0 +1,128 @@
+#include "permissionmanager.h"
+
+#include "application.h"
+#include "messagebox.h"
+
+#include <QMetaEnum>
+#include <QSettings>
+#include <QWidget>
+
+namespace {
+QSettings OpenStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
+                     QStringLiteral("Lumivane"));
+}
+
+const QString AllowValue = QStringLiteral("Allow");
+const QString DenyValue = QStringLiteral("Deny");
+
+// What the site asks to do, as the end of "Allow <site> to ...?".
+QString FeatureText(QWebEnginePage::Feature feature)
+{
+    switch (feature) {
+    case QWebEnginePage::Notifications:
+        return TPermissionManager::tr("show notifications");
+    case QWebEnginePage::Geolocation:
+        return TPermissionManager::tr("know your location");
+    case QWebEnginePage::MediaAudioCapture:
+        return TPermissionManager::tr("use your microphone");
+    case QWebEnginePage::MediaVideoCapture:
+        return TPermissionManager::tr("use your camera");
+    case QWebEnginePage::MediaAudioVideoCapture:
+        return TPermissionManager::tr("use your camera and microphone");
+    case QWebEnginePage::MouseLock:
+        return TPermissionManager::tr("hide and lock your mouse pointer");
+    case QWebEnginePage::DesktopVideoCapture:
+        return TPermissionManager::tr("share your screen");
+    case QWebEnginePage::DesktopAudioVideoCapture:
+        return TPermissionManager::tr("share your screen and its sound");
+    }
+    return TPermissionManager::tr("use a feature of your computer");
+}
+
+QString SiteText(const QUrl &origin)
+{
+    if (origin.host().isEmpty())
+        return origin.toString();
+    if (origin.port() == -1)
+        return origin.host();
+    return origin.host() + u':' + QString::number(origin.port());
+}
+} // namespace
+
+TPermissionManager::TPermissionManager(QWidget *window, const QString &settingsGroup,
+                                       QObject *parent)
+    : QObject(parent)
+    , FWindow(window)
+    , FSettingsGroup(settingsGroup)
+{
+}
+
+void TPermissionManager::Watch(QWebEnginePage *page)
+{
+    connect(page, &QWebEnginePage::featurePermissionRequested, this,
+            [this, page](const QUrl &origin, QWebEnginePage::Feature feature) {
+                FeaturePermissionRequested(page, origin, feature);
+            });
+}
+
+QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Feature feature)
+{
+    return tr("Allow %1 to %2?").arg(SiteText(origin), FeatureText(feature));
+}
+
+QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feature) const
+{
+    // The origin carries ':' and '/', which would split it into groups (registry keys).
+    const QString site = QString::fromLatin1(QUrl::toPercentEncoding(origin.toString(
+        QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash)));
+    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
+    return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' +
+           (featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+}
+
+TPermissionManager::TAnswer
+TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const
+{
+    const QString value = OpenStore().value(Key(origin, feature)).toString();
+    if (value == AllowValue)
+        return TAnswer::Allow;
+    if (value == DenyValue)
+        return TAnswer::Deny;
+    return TAnswer::None;
+}
+
+void TPermissionManager::Remember(const QUrl &origin, QWebEnginePage::Feature feature,
+                                  TAnswer answer)
+{
+    QSettings store = OpenStore();
+    store.setValue(Key(origin, feature), answer == TAnswer::Allow ? AllowValue : DenyValue);
+}
+
+void TPermissionManager::ResetPermissions()
+{
+    QSettings store = OpenStore();
+    store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
+}
+
+void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
+                                                    QWebEnginePage::Feature feature)
+{
+    TAnswer answer = RememberedAnswer(origin, feature);
+    if (answer == TAnswer::None) {
+        const auto button =
+            TMessageBox::question(FWindow, ApplicationTitle(), QuestionText(origin, feature),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                                  {{QMessageBox::Yes, tr("Allow")}, {QMessageBox::No, tr("Deny")}});
+        if (button == QMessageBox::Yes)
+            answer = TAnswer::Allow;
+        else if (button == QMessageBox::No)
+            answer = TAnswer::Deny;
+        if (answer != TAnswer::None)
+            Remember(origin, feature, answer);
+    }
+    page->setFeaturePermission(origin, feature,
+                               answer == TAnswer::Allow ? QWebEnginePage::PermissionGrantedByUser
+                                                        : QWebEnginePage::PermissionDeniedByUser);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWebEnginePage>
+
+class QWidget;
+
+// The permission requests of a web app's pages (camera, microphone, screen sharing, location,
+// notifications, pointer lock). Each is put to the user as a question naming the site and the
+// permission, with Allow and Deny; the answer is remembered per web app and site, under
+// "<settings group>/Permissions/<site>/<permission>", and applied next time without asking.
+// Nothing is granted without an answer: a question closed without one denies this request only.
+class TPermissionManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class TAnswer { None, Allow, Deny };
+
+    TPermissionManager(QWidget *window, const QString &settingsGroup, QObject *parent = nullptr);
+
+    // Serves the permission requests of the page (the window's page and the popups it opens).
+    void Watch(QWebEnginePage *page);
+
+    // Forgets every remembered answer of this web app.
+    void ResetPermissions();
+
+    TAnswer RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const;
+    // The question's text, e.g. "Allow example.com to use your camera?".
+    static QString QuestionText(const QUrl &origin, QWebEnginePage::Feature feature);
+
+private:
+    void FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
+                                    QWebEnginePage::Feature feature);
+    void Remember(const QUrl &origin, QWebEnginePage::Feature feature, TAnswer answer);
+    QString Key(const QUrl &origin, QWebEnginePage::Feature feature) const;
+
+    QWidget *FWindow;
+    QString FSettingsGroup;
+};
