@@ -53,6 +53,8 @@ struct TButtonForm
         new TCounted<QRadioButton>(QStringLiteral("R&adio"), group);
     TCounted<QLabel> *label = new TCounted<QLabel>(QStringLiteral("&Label"), &form);
     TCounted<QLabel> *image = new TCounted<QLabel>(&form);
+    // Labels only draw themselves; whatever sits inside one is not a control of the form.
+    TCounted<QPushButton> *insideLabel = new TCounted<QPushButton>(QStringLiteral("&x"), label);
     TCounted<QPushButton> *iconOnly = new TCounted<QPushButton>(&form);
     TCounted<QPushButton> *insideIconOnly =
         new TCounted<QPushButton>(QStringLiteral("&In"), iconOnly);
@@ -71,6 +73,7 @@ struct TButtonForm
         groupCheck->setGeometry(10, 25, 80, 25);
         groupRadio->setGeometry(100, 25, 80, 25);
         label->setGeometry(10, 140, 80, 20);
+        insideLabel->setGeometry(50, 2, 25, 16);
         QPixmap picture(32, 32);
         picture.fill(Qt::red);
         image->setPixmap(picture);
@@ -92,8 +95,8 @@ struct TButtonForm
     }
     QList<int *> NeverCounts()
     {
-        return {&label->Paints, &image->Paints, &iconOnly->Paints, &insideIconOnly->Paints,
-                &toolIcon->Paints};
+        return {&label->Paints,    &image->Paints,          &insideLabel->Paints,
+                &iconOnly->Paints, &insideIconOnly->Paints, &toolIcon->Paints};
     }
     void Reset()
     {
