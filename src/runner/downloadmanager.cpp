@@ -4,7 +4,6 @@
 #include "shellhelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,7 +66,8 @@ TDownloadItem::TDownloadItem(QWebEngineDownloadRequest *download, QWidget *paren
 
 void TDownloadItem::UpdateProgress()
 {
-    if (!FDownload)
+    // Counts arriving after the end would overwrite its status.
+    if (!FDownload || FDownload->state() != QWebEngineDownloadRequest::DownloadInProgress)
         return;
     const qint64 received = FDownload->receivedBytes();
     const qint64 total = FDownload->totalBytes();
@@ -150,11 +150,8 @@ void TDownloadManager::DownloadRequested(QWebEngineDownloadRequest *download)
         download->cancel();
         return;
     }
-    // The save dialog has asked before replacing a file; the engine would otherwise pick a new
-    // name beside it.
+    // The save dialog has asked before replacing a file; the engine replaces it.
     const QFileInfo target(fileName);
-    if (target.exists() && !target.isDir())
-        QFile::remove(fileName);
     download->setDownloadDirectory(target.absolutePath());
     download->setDownloadFileName(target.fileName());
     download->accept();
