@@ -3,6 +3,7 @@
 #include "application.h"
 #include "browsingprofile.h"
 #include "controlpanel.h"
+#include "desktopidentity.h"
 #include "shellhelpers.h"
 #include "webbrowserex.h"
 #include "windowgeometry.h"
@@ -35,7 +36,11 @@ TWebAppForm::TWebAppForm(TRole role)
     FormCreate();
 }
 
-TWebAppForm::~TWebAppForm() = default;
+TWebAppForm::~TWebAppForm()
+{
+    // The browser's page goes with it and reports its last title on the way.
+    FBrowser->disconnect(this);
+}
 
 void TWebAppForm::FormCreate()
 {
@@ -74,6 +79,8 @@ void TWebAppForm::FormCreate()
 void TWebAppForm::OpenWebApp(const QString &fileName)
 {
     FWebApp = LoadWebApp(fileName);
+    // A run is an application of its own for the desktop; a preview stays the designer's.
+    new TDesktopIdentity(this, FBrowser, FWebApp.Id);
     ApplyWebApp(FWebApp);
 }
 

@@ -1,5 +1,7 @@
 #include "desktopidentity.h"
+#include "webappform.h"
 #include "webappidentity.h"
+#include "webbrowserex.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -11,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -18,6 +21,8 @@
 
 namespace {
 const QByteArray Id = QByteArrayLiteral("{7D0C5A2E-1F7B-4C1D-9E0A-2B3C4D5E6F70}");
+const QByteArray RunId = QByteArrayLiteral("{0A1B2C3D-4E5F-4071-8293-A4B5C6D7E8F9}");
+const QByteArray PreviewId = QByteArrayLiteral("{FFFFFFFF-0000-4000-8000-000000000001}");
 const QColor SiteColor(0x20, 0xA0, 0x60);
 
 QByteArray Png(const QColor &color, int size)
@@ -91,7 +96,11 @@ private slots:
         QVERIFY(FServer.isListening());
     }
 
-    void cleanup() { QFile::remove(WebAppIconPath(Id)); }
+    void cleanup()
+    {
+        QFile::remove(WebAppIconPath(Id));
+        QFile::remove(WebAppIconPath(RunId));
+    }
 
     // The window carries the program's icon until the page names one, then the site's; a page
     // without one brings the program's back. The site's icon is kept for launchers, and a
@@ -132,6 +141,41 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), programColor, 20000);
         QVERIFY(QFileInfo::exists(WebAppIconPath(Id)));
         QFile::remove(launcher);
+    }
+
+    // A run of a document takes the document's identity; a preview leaves the designer's alone.
+    void runnerTakesDocumentIdentity()
+    {
+        const QString before = QGuiApplication::desktopFileName();
+        {
+            TWebAppForm preview(TWebAppForm::TRole::Preview);
+            TWebApp webApp;
+            webApp.Id = PreviewId;
+            webApp.URL = FServer.Url(QStringLiteral("/withicon")).toString().toUtf8();
+            preview.ApplyWebApp(webApp);
+            QCOMPARE(QGuiApplication::desktopFileName(), before);
+            // The page's last title change would reach the half-destroyed form.
+            preview.Browser()->disconnect(&preview);
+        }
+
+        QTemporaryDir folder;
+        const QString document = folder.filePath(QStringLiteral("Site.webapp"));
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Configuration]\nId=" + RunId +
+                   "\nURL=" + FServer.Url(QStringLiteral("/withicon")).toString().toUtf8() +
+                   "\nWindowSize=1\nWidth=400\nHeight=300\nRememberLastPosition=0\n"
+                   "RememberLastSize=0\n");
+        file.close();
+        TWebAppForm runner(TWebAppForm::TRole::Runner);
+        runner.OpenWebApp(document);
+        QCOMPARE(QGuiApplication::desktopFileName(), WebAppApplicationId(RunId));
+        QVERIFY(CentreColor(runner.windowIcon()) != SiteColor);
+        runner.show();
+        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(runner.windowIcon()), SiteColor, 20000);
+        QTRY_VERIFY(QFileInfo::exists(WebAppIconPath(RunId)));
+        runner.hide();
+        runner.Browser()->disconnect(&runner);
     }
 
     // On X11 every window of the process carries the web app's id as class and instance, while
