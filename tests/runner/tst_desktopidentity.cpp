@@ -1,7 +1,6 @@
 #include "desktopidentity.h"
 #include "webappform.h"
 #include "webappidentity.h"
-#include "webbrowserex.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -154,8 +153,6 @@ private slots:
             webApp.URL = FServer.Url(QStringLiteral("/withicon")).toString().toUtf8();
             preview.ApplyWebApp(webApp);
             QCOMPARE(QGuiApplication::desktopFileName(), before);
-            // The page's last title change would reach the half-destroyed form.
-            preview.Browser()->disconnect(&preview);
         }
 
         QTemporaryDir folder;
@@ -175,7 +172,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(CentreColor(runner.windowIcon()), SiteColor, 20000);
         QTRY_VERIFY(QFileInfo::exists(WebAppIconPath(RunId)));
         runner.hide();
-        runner.Browser()->disconnect(&runner);
     }
 
     // On X11 every window of the process carries the web app's id as class and instance, while
