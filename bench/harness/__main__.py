@@ -32,6 +32,8 @@ def parse_arguments(argv):
     parser.add_argument("--sandbox", choices=["auto", "on", "off"], default="auto",
                         help="the engines' sandbox for every contender; auto: off as root (it cannot run "
                              "there), on otherwise")
+    parser.add_argument("--nice", type=int, default=0,
+                        help="run every contender at this niceness (negative needs root); 0 leaves it alone")
     parser.add_argument("--json", help="also write every run's figures to this file")
     parser.add_argument("--processes", action="store_true",
                         help="print every process of each run with its PSS and RSS (2 s after load, 1 s after paint)")
@@ -44,11 +46,14 @@ def parse_arguments(argv):
     return options
 
 
-def start_xvfb():
-    """One Xvfb for all runs: a 1920 x 1080 24-bit screen with a black root, on a free display."""
+def start_xvfb(niceness):
+    """One Xvfb for all runs: a 1920 x 1080 24-bit screen with a black root, on a free display.
+
+    It draws every contender's window, so it gets the contenders' niceness.
+    """
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-screen", "0", "1920x1080x24", "-br", "-nolisten", "tcp", "-displayfd", str(write_end)],
+        (["nice", "-n", str(niceness)] if niceness else []) + ["Xvfb", "-screen", "0", "1920x1080x24", "-br", "-nolisten", "tcp", "-displayfd", str(write_end)],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
@@ -99,8 +104,9 @@ def measure(kind, plan, by_name, work, server, display, options):
         print("  %-12s run %d: %s" % (name, run, record.get("error") or ", ".join(
             "%s=%.3g" % item for item in sorted(record["figures"].items()))), flush=True)
         if options.processes:
-            for process_name, pss, rss in record.get("processes", []):
-                print("      %-40s PSS %7.1f MB  RSS %7.1f MB" % (process_name, pss / 1024, rss / 1024))
+            for process_name, memory in record.get("processes", []):
+                print("      %-32s" % process_name + "".join(
+                    "  %s %6.1f" % (kind.upper(), memory[kind] / 1024.0) for kind in memory) + " MB")
         if not options.keep:
             shutil.rmtree(run_dir, ignore_errors=True)
     return results
@@ -119,11 +125,11 @@ def main(argv=None):
     windows = [c for c in windows if c.name not in options.skip]
     by_name = {c.name: c for c in web + windows}
 
-    xvfb, options.display = start_xvfb()
+    xvfb, options.display = start_xvfb(options.nice)
     bus, options.bus = start_session_bus()
     work = tempfile.mkdtemp(prefix="lumivane-bench-")
-    print("Xvfb on %s, sandbox %s, %d runs each, work folder %s, load average %s" % (
-        options.display, "on" if options.sandbox else "off", options.runs, work,
+    print("Xvfb on %s, sandbox %s, niceness %d, %d runs each, work folder %s, load average %s" % (
+        options.display, "on" if options.sandbox else "off", options.nice, options.runs, work,
         " ".join(open("/proc/loadavg").read().split()[:3])), flush=True)
     try:
         display = Display(options.display)

@@ -56,20 +56,30 @@ def tree_pids(leader, proc=PROC):
     return sorted(found)
 
 
+ROLLUP_KEYS = {b"Pss": "pss", b"Rss": "rss", b"Pss_Anon": "anon", b"Private_Clean": "uss", b"Private_Dirty": "uss"}
+MEMORY_KINDS = ("pss", "rss", "anon", "uss")
+
+
 def read_rollup(pid, proc=PROC):
-    """(PSS, RSS) of `pid` in kB from its smaps_rollup, or None if it is gone."""
+    """{kind: kB} of `pid` from its smaps_rollup, or None if it is gone.
+
+    pss and rss as usual; anon is the proportional share of anonymous memory, which only the
+    tree's own forks share, so unlike pss it does not drop when other programs on the machine
+    map the same libraries; uss is the memory no other process maps at all.
+    """
     values = {}
     try:
         with open(os.path.join(proc, str(pid), "smaps_rollup"), "rb") as rollup:
             for line in rollup:
                 key, _, rest = line.partition(b":")
-                if key in (b"Pss", b"Rss"):
-                    values[key] = int(rest.split()[0])
+                if key in ROLLUP_KEYS:
+                    kind = ROLLUP_KEYS[key]
+                    values[kind] = values.get(kind, 0) + int(rest.split()[0])
     except (FileNotFoundError, ProcessLookupError, PermissionError):
         return None
-    if b"Pss" not in values or b"Rss" not in values:
+    if "pss" not in values or "rss" not in values:
         return None  # a zombie or kernel thread has no mappings to report
-    return values[b"Pss"], values[b"Rss"]
+    return {kind: values.get(kind, 0) for kind in MEMORY_KINDS}
 
 
 def process_name(pid, proc=PROC):
@@ -90,20 +100,21 @@ def process_name(pid, proc=PROC):
 
 
 def memory(leader, proc=PROC, details=None):
-    """(PSS kB, RSS kB, process count) summed over the tree of `leader`.
+    """{kind: kB summed over the tree of `leader`} for each of MEMORY_KINDS, and "count".
 
-    If `details` is a list, one (name, PSS kB, RSS kB) per process is appended to it.
+    If `details` is a list, one (name, {kind: kB}) per process is appended to it.
     """
-    pss = rss = count = 0
+    total = dict.fromkeys(MEMORY_KINDS, 0)
+    total["count"] = 0
     for pid in tree_pids(leader, proc):
         rollup = read_rollup(pid, proc)
         if rollup is not None:
-            pss += rollup[0]
-            rss += rollup[1]
-            count += 1
+            for kind in MEMORY_KINDS:
+                total[kind] += rollup[kind]
+            total["count"] += 1
             if details is not None:
-                details.append((process_name(pid, proc), rollup[0], rollup[1]))
-    return pss, rss, count
+                details.append((process_name(pid, proc), rollup))
+    return total
 
 
 def cpu_ticks(leader, proc=PROC):

@@ -9,6 +9,8 @@ WEB_FIGURES = [
     ("rss_load_mb", "RSS of the tree at load (MB)", "%.1f"),
     ("pss_settled_mb", "PSS of the tree 2 s after load (MB)", "%.1f"),
     ("rss_settled_mb", "RSS of the tree 2 s after load (MB)", "%.1f"),
+    ("anon_settled_mb", "anonymous PSS of the tree 2 s after load (MB)", "%.1f"),
+    ("uss_settled_mb", "USS (private memory) of the tree 2 s after load (MB)", "%.1f"),
     ("processes_settled", "processes 2 s after load", "%.0f"),
     ("idle_cpu_pct", "idle CPU, 3 s from 2 s after load (% of one core)", "%.2f"),
     ("close_s", "close request to exit (s)", "%.3f"),
@@ -18,6 +20,7 @@ WINDOW_FIGURES = [
     ("painted_s", "launch to first paint (s)", "%.3f"),
     ("poll_ms", "paint detection resolution: mean time per look (ms)", "%.1f"),
     ("pss_painted_mb", "PSS of the tree 1 s after paint (MB)", "%.1f"),
+    ("uss_painted_mb", "USS (private memory) of the tree 1 s after paint (MB)", "%.1f"),
     ("processes_painted", "processes 1 s after paint", "%.0f"),
     ("close_s", "close request to exit (s)", "%.3f"),
 ]

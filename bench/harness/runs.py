@@ -20,6 +20,12 @@ class RunFailed(Exception):
     pass
 
 
+def prioritised(argv, options):
+    """`argv` under nice(1) when the options ask for a priority, to keep a busy machine's noise down."""
+    niceness = getattr(options, "nice", 0)
+    return ["nice", "-n", str(niceness)] + argv if niceness else argv
+
+
 class Process:
     """A contender's process, leader of its own session, whose exit is seen the moment it happens."""
 
@@ -71,8 +77,11 @@ def sleep_until(clock, moment):
         time.sleep(delay)
 
 
-def mb(kilobytes):
-    return kilobytes / 1024.0
+def memory_figures(memory, moment):
+    """pss_load_mb, rss_load_mb, ..., processes_load from a `proctree.memory` reading."""
+    figures = {"%s_%s_mb" % (kind, moment): memory[kind] / 1024.0 for kind in proctree.MEMORY_KINDS}
+    figures["processes_" + moment] = memory["count"]
+    return figures
 
 
 def close_and_time(process, display, close_timeout, clock=time.monotonic):
@@ -91,7 +100,7 @@ def close_and_time(process, display, close_timeout, clock=time.monotonic):
 def web_run(contender, server, display, run_dir, token, options, clock=time.monotonic):
     """Measures one run of a contender that shows the page; returns its figures."""
     url = server.url(token)
-    argv = contender.command(url, run_dir, options.sandbox)
+    argv = prioritised(contender.command(url, run_dir, options.sandbox), options)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
     process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
     try:
@@ -103,15 +112,13 @@ def web_run(contender, server, display, run_dir, token, options, clock=time.mono
             if loaded is None and clock() - process.started > options.timeout:
                 raise RunFailed("page not loaded within %g s" % options.timeout)
         figures = {"loaded_s": loaded - process.started}
-        pss, rss, count = proctree.memory(process.pid)
-        figures.update(pss_load_mb=mb(pss), rss_load_mb=mb(rss), processes_load=count)
+        figures.update(memory_figures(proctree.memory(process.pid), "load"))
 
         sleep_until(clock, loaded + SETTLE_S)
         before = proctree.cpu_ticks(process.pid)
         details = []
-        pss, rss, count = proctree.memory(process.pid, details=details)
+        figures.update(memory_figures(proctree.memory(process.pid, details=details), "settled"))
         figures["processes"] = details
-        figures.update(pss_settled_mb=mb(pss), rss_settled_mb=mb(rss), processes_settled=count)
         sleep_until(clock, loaded + SETTLE_S + IDLE_S)
         used = proctree.cpu_used(before, proctree.cpu_ticks(process.pid))
         figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / IDLE_S
@@ -131,7 +138,7 @@ def window_run(contender, display, run_dir, options, clock=time.monotonic):
     a mapped window shows black until the program has drawn into it. The window is grabbed every
     few milliseconds; the first grab with any other colour marks the paint.
     """
-    argv = contender.command("", run_dir, options.sandbox)
+    argv = prioritised(contender.command("", run_dir, options.sandbox), options)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
     process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
     try:
@@ -161,9 +168,8 @@ def window_run(contender, display, run_dir, options, clock=time.monotonic):
         }
         sleep_until(clock, painted + PAINT_MEMORY_S)
         details = []
-        pss, rss, count = proctree.memory(process.pid, details=details)
+        figures.update(memory_figures(proctree.memory(process.pid, details=details), "painted"))
         figures["processes"] = details
-        figures.update(pss_painted_mb=mb(pss), rss_painted_mb=mb(rss), processes_painted=count)
         figures["close_s"] = close_and_time(process, display, options.close_timeout, clock)
         return figures
     finally:

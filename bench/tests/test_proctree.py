@@ -23,7 +23,8 @@ class FakeProc:
         with open(os.path.join(folder, "smaps_rollup"), "w") as out:
             if pss is not None:
                 out.write("00400000-7ffc0000 ---p 00000000 00:00 0  [rollup]\n")
-                out.write("Rss:            %8d kB\nPss:            %8d kB\nPss_Anon:       %8d kB\n" % (rss, pss, 1))
+                out.write("Rss:            %8d kB\nPss:            %8d kB\nPss_Anon:       %8d kB\n"
+                          "Private_Clean:  %8d kB\nPrivate_Dirty:  %8d kB\n" % (rss, pss, pss // 2, 1, pss // 4))
         with open(os.path.join(folder, "cmdline"), "wb") as out:
             out.write(cmdline or (comm.encode() + b"\0"))
 
@@ -50,8 +51,9 @@ class TreeTest(unittest.TestCase):
 
     def test_memory_sums_every_process_with_mappings(self):
         details = []
-        self.assertEqual(proctree.memory(600, self.proc.root, details), (155, 299, 4))
-        self.assertIn(("leader", 100, 200), details)
+        self.assertEqual(proctree.memory(600, self.proc.root, details),
+                         {"pss": 155, "rss": 299, "anon": 50 + 15 + 10 + 2, "uss": 4 + 25 + 7 + 5 + 1, "count": 4})
+        self.assertIn(("leader", {"pss": 100, "rss": 200, "anon": 50, "uss": 26}), details)
 
     def test_stat_fields_are_counted_after_the_name(self):
         self.proc.add(601, 600, 600, "Web Content (a) b", cpu=(7, 5), start=4242)
@@ -73,10 +75,11 @@ class TreeTest(unittest.TestCase):
         self.assertEqual(proctree.process_name(611, self.proc.root), "helper zygote")
 
     def test_live_system_counts_this_process(self):
-        pss, rss, count = proctree.memory(os.getpid())
-        self.assertGreater(pss, 0)
-        self.assertGreaterEqual(rss, pss)
-        self.assertGreaterEqual(count, 1)
+        memory = proctree.memory(os.getpid())
+        self.assertGreater(memory["pss"], 0)
+        self.assertGreaterEqual(memory["rss"], memory["pss"])
+        self.assertGreaterEqual(memory["pss"], memory["uss"])
+        self.assertGreaterEqual(memory["count"], 1)
 
 
 if __name__ == "__main__":
