@@ -27,6 +27,9 @@ def parse_arguments(argv):
     parser.add_argument("--only", choices=["web", "designer"], help="measure one kind of contender only")
     parser.add_argument("--skip", action="append", default=[], metavar="NAME",
                         help="leave out a contender (lumivane, floor, chromium, designer, barewidgets)")
+    parser.add_argument("--variant", action="append", default=[], metavar="NAME=BASE[,VAR=VALUE]...",
+                        help="add a contender: BASE started with these environment variables, e.g. "
+                             "floor-lowend=floor,QTWEBENGINE_CHROMIUM_FLAGS=--enable-low-end-device-mode")
     parser.add_argument("--timeout", type=float, default=30.0, help="seconds a run may take to load or paint")
     parser.add_argument("--close-timeout", type=float, default=10.0, help="seconds a close may take")
     parser.add_argument("--sandbox", choices=["auto", "on", "off"], default="auto",
@@ -121,6 +124,9 @@ def main(argv=None):
         windows = []
     elif options.only == "designer":
         web = []
+    for text in options.variant:
+        made = contenders.variant(text, web + windows)
+        (web if made.kind == "web" else windows).append(made)
     web = [c for c in web if c.name not in options.skip]
     windows = [c for c in windows if c.name not in options.skip]
     by_name = {c.name: c for c in web + windows}

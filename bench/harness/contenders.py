@@ -1,5 +1,6 @@
 """What each contender is started with: its command line, its environment, its fresh profile."""
 
+import dataclasses
 import os
 import uuid
 from dataclasses import dataclass, field
@@ -67,10 +68,31 @@ class Contender:
     binary: str
     kind: str  # "web": shows the page; "window": shows its first window
     arguments: object = field(default=None, repr=False)  # (url, run_dir, sandbox) -> extra argv
+    environment: dict = field(default_factory=dict)  # set on top of the fresh environment
 
     def command(self, url, run_dir, sandbox):
         extra = self.arguments(url, run_dir, sandbox) if self.arguments else []
         return [self.binary] + extra
+
+
+def variant(text, contenders):
+    """A contender made from another by "NAME=BASE[,VARIABLE=VALUE]...", for trying engine settings.
+
+    For example "floor-lowend=floor,QTWEBENGINE_CHROMIUM_FLAGS=--enable-low-end-device-mode".
+    Values may hold "=" but not ",".
+    """
+    name, _, rest = text.partition("=")
+    base_name, *settings = rest.split(",")
+    base = next((c for c in contenders if c.name == base_name), None)
+    if not name or base is None:
+        raise ValueError("a variant needs a name and one of %s: %r" % (", ".join(c.name for c in contenders), text))
+    environment = dict(base.environment)
+    for setting in settings:
+        key, equals, value = setting.partition("=")
+        if not key or not equals:
+            raise ValueError("not VARIABLE=VALUE: %r" % setting)
+        environment[key] = value
+    return dataclasses.replace(base, name=name, environment=environment)
 
 
 def lumivane_runner(binary):

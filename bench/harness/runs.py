@@ -102,6 +102,7 @@ def web_run(contender, server, display, run_dir, token, options, clock=time.mono
     url = server.url(token)
     argv = prioritised(contender.command(url, run_dir, options.sandbox), options)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
+    env.update(contender.environment)
     process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
     try:
         loaded = None
@@ -140,6 +141,7 @@ def window_run(contender, display, run_dir, options, clock=time.monotonic):
     """
     argv = prioritised(contender.command("", run_dir, options.sandbox), options)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
+    env.update(contender.environment)
     process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
     try:
         mapped = painted = None

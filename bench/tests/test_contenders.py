@@ -53,6 +53,17 @@ class ContendersTest(unittest.TestCase):
             self.assertTrue(env[key].startswith(self.run_dir + os.sep), key)
             self.assertTrue(os.path.isdir(env[key]), key)
 
+    def test_variant_adds_settings_to_a_copy_of_its_base(self):
+        floor = contenders.floor("/bin/floor")
+        made = contenders.variant("low=floor,QTWEBENGINE_CHROMIUM_FLAGS=--a=1 --b,EXTRA=", [floor])
+        self.assertEqual((made.name, made.kind, made.command("u", self.run_dir, True)),
+                         ("low", "web", ["/bin/floor", "u"]))
+        self.assertEqual(made.environment, {"QTWEBENGINE_CHROMIUM_FLAGS": "--a=1 --b", "EXTRA": ""})
+        self.assertEqual(floor.environment, {})
+        for wrong in ("x=nothing", "=floor", "x=floor,NOEQUALS"):
+            with self.assertRaises(ValueError):
+                contenders.variant(wrong, [floor])
+
 
 if __name__ == "__main__":
     unittest.main()
