@@ -54,6 +54,8 @@ const QList<qreal> &TBrowserKeys::ZoomSteps()
 
 qreal TBrowserKeys::LoadZoomFactor(const QString &settingsGroup)
 {
+    if (settingsGroup.isEmpty())
+        return 1.0;
     QSettings store = OpenStore();
     store.beginGroup(settingsGroup);
     bool ok = false;
@@ -68,6 +70,8 @@ qreal TBrowserKeys::LoadZoomFactor(const QString &settingsGroup)
 
 void TBrowserKeys::SaveZoomFactor(const QString &settingsGroup, qreal factor)
 {
+    if (settingsGroup.isEmpty())
+        return;
     QSettings store = OpenStore();
     store.beginGroup(settingsGroup);
     store.setValue(ZoomValue, qRound(factor * 100));

@@ -14,7 +14,7 @@ class QWidget;
 // left unhandled, and only that (or a key the window's own controls ignore) acts here. Ctrl+wheel
 // and the mouse's back and forward buttons are the engine's own; the zoom they leave is
 // remembered like the keys' zoom, per web app, as the integer percentage "Zoom" in its settings
-// group.
+// group (nothing is remembered without a group: the designer's preview).
 class TBrowserKeys : public QObject
 {
     Q_OBJECT

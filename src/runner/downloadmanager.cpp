@@ -159,18 +159,15 @@ void TDownloadManager::DownloadRequested(QWebEngineDownloadRequest *download)
     auto *item = new TDownloadItem(download, FBar);
     connect(item, &TDownloadItem::Dismissed, this, [this, item] { RemoveItem(item); });
     FBarLayout->addWidget(item);
-    if (FBar->isHidden()) {
-        FBar->show();
-        Q_EMIT BarVisibilityChanged(true);
-    }
+    FBar->show();
+    Q_EMIT BarChanged();
 }
 
 void TDownloadManager::RemoveItem(TDownloadItem *item)
 {
     FBarLayout->removeWidget(item);
     item->deleteLater();
-    if (FBarLayout->isEmpty()) {
+    if (FBarLayout->isEmpty())
         FBar->hide();
-        Q_EMIT BarVisibilityChanged(false);
-    }
+    Q_EMIT BarChanged();
 }

@@ -54,8 +54,8 @@ public:
     QWidget *Bar() const { return FBar; }
 
 Q_SIGNALS:
-    // The strip was shown or hidden, so the window can lay itself out again.
-    void BarVisibilityChanged(bool visible);
+    // The strip was shown, hidden or changed its height: the window lays itself out again.
+    void BarChanged();
 
 private:
     void DownloadRequested(QWebEngineDownloadRequest *download);

@@ -85,6 +85,8 @@ QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feat
 TPermissionManager::TAnswer
 TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const
 {
+    if (FSettingsGroup.isEmpty())
+        return TAnswer::None;
     const QString value = OpenStore().value(Key(origin, feature)).toString();
     if (value == AllowValue)
         return TAnswer::Allow;
@@ -96,12 +98,16 @@ TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature
 void TPermissionManager::Remember(const QUrl &origin, QWebEnginePage::Feature feature,
                                   TAnswer answer)
 {
+    if (FSettingsGroup.isEmpty())
+        return;
     QSettings store = OpenStore();
     store.setValue(Key(origin, feature), answer == TAnswer::Allow ? AllowValue : DenyValue);
 }
 
 void TPermissionManager::ResetPermissions()
 {
+    if (FSettingsGroup.isEmpty())
+        return;
     QSettings store = OpenStore();
     store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
 }

@@ -11,6 +11,7 @@ class QWidget;
 // permission, with Allow and Deny; the answer is remembered per web app and site, under
 // "<settings group>/Permissions/<site>/<permission>", and applied next time without asking.
 // Nothing is granted without an answer: a question closed without one denies this request only.
+// Without a settings group (the designer's preview) every request is asked and nothing kept.
 class TPermissionManager : public QObject
 {
     Q_OBJECT

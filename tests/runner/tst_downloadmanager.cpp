@@ -93,7 +93,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString target = folder.filePath(QStringLiteral("chosen name.bin"));
         TFileDialog::setNextFileName(target);
-        QSignalSpy barShown(FManager.get(), &TDownloadManager::BarVisibilityChanged);
+        QSignalSpy barChanged(FManager.get(), &TDownloadManager::BarChanged);
         QWebEngineDownloadRequest *download = Download("/report");
         QVERIFY(download);
 
@@ -115,7 +115,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("chosen name.bin")});
 
         // Shown in the strip; once complete it can be opened.
-        QCOMPARE(barShown.size(), 1);
+        QCOMPARE(barChanged.size(), 1);
         QVERIFY(FManager->Bar()->isVisible());
         auto *open =
             FManager->Bar()->findChild<QPushButton *>(QStringLiteral("DownloadOpenButton"));
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QVERIFY(dismiss && dismiss->isVisible());
         QTest::mouseClick(dismiss, Qt::LeftButton);
         QVERIFY(FManager->Bar()->isHidden());
-        QCOMPARE(barShown.size(), 2);
+        QCOMPARE(barChanged.size(), 2);
     }
 
     // The user confirmed replacing a file in the save dialog: it is replaced, not kept beside.

@@ -1,0 +1,82 @@
+#include "webappbrowsing.h"
+
+#include "browserkeys.h"
+#include "downloadmanager.h"
+#include "findbar.h"
+#include "notificationpresenter.h"
+#include "pagecontextmenu.h"
+#include "pageprinter.h"
+#include "permissionmanager.h"
+
+#include <QAction>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+// As high as the control panel, whose place the find bar takes.
+constexpr int FindBarHeight = 38;
+} // namespace
+
+TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget *controlPanel,
+                                 const QString &settingsGroup, QObject *parent)
+    : QObject(parent)
+    , FControlPanel(controlPanel)
+{
+    QWebEngineProfile *profile = view->page()->profile();
+    FKeys = new TBrowserKeys(view, window, settingsGroup, this);
+    FFindBar = new TFindBar(view, window);
+    FPrinter = new TPagePrinter(view, window, this);
+    FDownloads = new TDownloadManager(profile, window, this);
+    FPermissions = new TPermissionManager(window, settingsGroup, this);
+    FPermissions->Watch(view->page());
+    FNotifications = new TNotificationPresenter(profile, window, {}, this);
+    FContextMenu = new TPageContextMenu(view, this);
+    FResetPermissionsAction = new QAction(tr("Reset permissions"), this);
+    FResetPermissionsAction->setObjectName(QStringLiteral("ResetPermissionsAction"));
+    FContextMenu->AddAction(FResetPermissionsAction);
+
+    connect(FKeys, &TBrowserKeys::FindRequested, FFindBar, &TFindBar::Open);
+    connect(FKeys, &TBrowserKeys::PrintRequested, FPrinter, &TPagePrinter::Print);
+    connect(FFindBar, &TFindBar::Opened, this, &TWebAppBrowsing::FindBarOpened);
+    connect(FFindBar, &TFindBar::Closed, this, &TWebAppBrowsing::FindBarClosed);
+    connect(FDownloads, &TDownloadManager::BarChanged, this, &TWebAppBrowsing::LayoutChanged);
+    connect(FResetPermissionsAction, &QAction::triggered, FPermissions,
+            &TPermissionManager::ResetPermissions);
+}
+
+TWebAppBrowsing::~TWebAppBrowsing() = default;
+
+QRect TWebAppBrowsing::LayOut(const QRect &browserArea) const
+{
+    QRect rest = browserArea;
+    if (!FFindBar->isHidden()) {
+        FFindBar->setGeometry(rest.left(), rest.bottom() + 1 - FindBarHeight, rest.width(),
+                              FindBarHeight);
+        rest.setBottom(rest.bottom() - FindBarHeight);
+    }
+    QWidget *downloads = FDownloads->Bar();
+    if (!downloads->isHidden()) {
+        const int height = downloads->sizeHint().height();
+        downloads->setGeometry(rest.left(), rest.bottom() + 1 - height, rest.width(), height);
+        rest.setBottom(rest.bottom() - height);
+    }
+    rest.setHeight(qMax(0, rest.height()));
+    return rest;
+}
+
+void TWebAppBrowsing::FindBarOpened()
+{
+    // The find bar stands in the control panel's place while it is open.
+    FPanelStoodDown = FControlPanel && !FControlPanel->isHidden();
+    if (FPanelStoodDown)
+        FControlPanel->hide();
+    Q_EMIT LayoutChanged();
+}
+
+void TWebAppBrowsing::FindBarClosed()
+{
+    if (FPanelStoodDown && FControlPanel)
+        FControlPanel->show();
+    FPanelStoodDown = false;
+    Q_EMIT LayoutChanged();
+}
