@@ -103,6 +103,7 @@ def measure(kind, plan, by_name, work, server, display, options):
             record["error"] = "could not start: %s" % failure
         if record.get("figures"):
             record["processes"] = record["figures"].pop("processes", [])
+            record["moments"] = record["figures"].pop("moments", {})
         results.append(record)
         print("  %-12s run %d: %s" % (name, run, record.get("error") or ", ".join(
             "%s=%.3g" % item for item in sorted(record["figures"].items()))), flush=True)
@@ -110,7 +111,9 @@ def measure(kind, plan, by_name, work, server, display, options):
             for process_name, memory in record.get("processes", []):
                 print("      %-32s" % process_name + "".join(
                     "  %s %6.1f" % (kind.upper(), memory[kind] / 1024.0) for kind in memory) + " MB")
-        if not options.keep:
+        if options.keep:
+            record["folder"] = run_dir
+        else:
             shutil.rmtree(run_dir, ignore_errors=True)
     return results
 

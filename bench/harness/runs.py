@@ -85,7 +85,7 @@ def memory_figures(memory, moment):
 
 
 def close_and_time(process, display, close_timeout, clock=time.monotonic):
-    """Asks the contender's main window to close; seconds until its leader process exits."""
+    """Asks the contender's main window to close: (clock when asked, clock when its leader exited)."""
     windows = display.shown_windows({process.pid})
     if not windows:
         raise RunFailed("no window of its own to close")
@@ -94,7 +94,7 @@ def close_and_time(process, display, close_timeout, clock=time.monotonic):
     exited = process.wait_exit(close_timeout)
     if exited is None:
         raise RunFailed("still running %g s after the close request" % close_timeout)
-    return exited - asked
+    return asked, exited
 
 
 def web_run(contender, server, display, run_dir, token, options, clock=time.monotonic):
@@ -126,7 +126,10 @@ def web_run(contender, server, display, run_dir, token, options, clock=time.mono
         if not process.running():
             raise RunFailed(process.describe_exit() + " while idle")
 
-        figures["close_s"] = close_and_time(process, display, options.close_timeout, clock)
+        asked, exited = close_and_time(process, display, options.close_timeout, clock)
+        figures["close_s"] = exited - asked
+        # Clock readings, to line the run up with timestamps a contender writes itself.
+        figures["moments"] = {"started": process.started, "loaded": loaded, "close_asked": asked, "exited": exited}
         return figures
     finally:
         process.end()
@@ -172,7 +175,10 @@ def window_run(contender, display, run_dir, options, clock=time.monotonic):
         details = []
         figures.update(memory_figures(proctree.memory(process.pid, details=details), "painted"))
         figures["processes"] = details
-        figures["close_s"] = close_and_time(process, display, options.close_timeout, clock)
+        asked, exited = close_and_time(process, display, options.close_timeout, clock)
+        figures["close_s"] = exited - asked
+        figures["moments"] = {"started": process.started, "mapped": mapped, "painted": painted, "close_asked": asked,
+                              "exited": exited}
         return figures
     finally:
         process.end()
