@@ -88,7 +88,6 @@ TMainForm::TMainForm(QWidget *parent)
     ConnectHandlers();
     FCreated = true;
     FormCreate();
-    CenterOnScreen();
 }
 
 TMainForm::~TMainForm() = default;
@@ -409,16 +408,23 @@ void TMainForm::RenderStylePictures()
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // Pictures follow the pixel density of the screen the window is on.
-    if (QWindow *window = windowHandle(); window && !event->spontaneous()) {
-        connect(
-            window, &QWindow::screenChanged, this,
-            [this] {
-                RenderStylePictures();
-                ShowStylePicture();
-            },
-            Qt::UniqueConnection);
+    // The status bar lays itself out only when shown: measure again, before the window maps.
+    if (!event->spontaneous()) {
+        FitToFont();
+        if (!FPlaced) {
+            CenterOnScreen();
+            FPlaced = true;
+        }
     }
+    // Pictures follow the pixel density of the screen the window is on.
+    if (QWindow *window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &TMainForm::ScreenChanged,
+                Qt::UniqueConnection);
+    ScreenChanged();
+}
+
+void TMainForm::ScreenChanged()
+{
     RenderStylePictures();
     ShowStylePicture();
 }
@@ -432,6 +438,8 @@ void TMainForm::changeEvent(QEvent *event)
 
 void TMainForm::FitToFont()
 {
+    // Size hints are final only once the style has seen every control.
+    ensurePolished();
     const Ui::TMainForm &ui = *FUi;
 
     QListWidget *list = ui.StyleListBox;

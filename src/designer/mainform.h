@@ -56,6 +56,8 @@ private slots:
     void ExitItemClick();
     void PreviewButtonClick();
 
+    void ScreenChanged();
+
 private:
     void FormCreate();
     void ConnectHandlers();
@@ -74,6 +76,7 @@ private:
     QLabel *FPathPanel = nullptr;
     qreal FStylePictureRatio = 0;
     bool FCreated = false;
+    bool FPlaced = false;
     bool FExitConfirmed = false;
 
     QString FFileName;

@@ -1,0 +1,638 @@
+// The designer's commands: Open, Save, Save As, Exit and the close box, with the unsaved-changes
+// question, the file dialogs and the error display of a failed save.
+
+#include "designertesting.h"
+#include "filedialog.h"
+#include "messagebox.h"
+#include "shellhelpers.h"
+#include "webapp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+const QString Question = QStringLiteral("Your changes have not been saved. Save them?");
+
+QStringList FileLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+void WriteFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// Records how the next dialog was set up without showing one, so that a later lastOptions()
+// tells whether a command showed a dialog of its own.
+void ForgetLastDialog()
+{
+    TFileDialog::setNextFileName(QString());
+    TFileDialog::getOpenFileName(nullptr, QStringLiteral("none"), {}, {}, {});
+}
+
+bool NoDialogSince()
+{
+    return TFileDialog::lastOptions().Title == QStringLiteral("none");
+}
+
+} // namespace
+
+class TDesignerCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void menuItems();
+    void firstSaveWritesThirteenLines();
+    void saveWithoutPathCancelled();
+    void saveKeepsIdAndStartsInDocumentFolder();
+    void openShowsDocument();
+    void openOddDocuments_data();
+    void openOddDocuments();
+    void openAsksFirst_data();
+    void openAsksFirst();
+    void exitAndCloseBoxAsk_data();
+    void exitAndCloseBoxAsk();
+    void failedSave_data();
+    void failedSave();
+    void failedSaveStopsOpenAndExit();
+    void realSaveDialog();
+
+private:
+    template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
+    QString Path(const QString &name) const { return FDir->filePath(name); }
+
+    void ShowActive();
+    void TypeURL(const QString &text) { QTest::keyClicks(Control<QLineEdit>("URLEdit"), text); }
+    void SaveAs(const QString &path);
+    void Open(const QString &path);
+    void VerifyQuestion(int index);
+    void WatchForDialogs();
+
+    std::unique_ptr<QTemporaryDir> FDir; // fresh for every test
+    std::unique_ptr<TMainForm> FForm;
+    QTimer FWatchdog;
+    QStringList FUnexpectedDialogs;
+};
+
+void TDesignerCommandsTest::init()
+{
+    FDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(FDir->isValid());
+    TMessageBox::clearShown();
+    TMessageBox::setNextAnswer(QMessageBox::NoButton);
+    TFileDialog::clearNextFileName();
+    FUnexpectedDialogs.clear();
+    FForm = std::make_unique<TMainForm>();
+    WatchForDialogs();
+    ShowActive();
+}
+
+void TDesignerCommandsTest::cleanup()
+{
+    FWatchdog.stop();
+    FForm.reset();
+    QVERIFY2(FUnexpectedDialogs.isEmpty(), qPrintable(FUnexpectedDialogs.join(u", ")));
+}
+
+// A dialog that no test expects would wait for a user forever: close it and fail instead.
+void TDesignerCommandsTest::WatchForDialogs()
+{
+    FWatchdog.setInterval(250);
+    FWatchdog.disconnect();
+    connect(&FWatchdog, &QTimer::timeout, this, [this] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            FUnexpectedDialogs << modal->windowTitle();
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+        }
+    });
+    FWatchdog.start();
+}
+
+void TDesignerCommandsTest::ShowActive()
+{
+    FForm->show();
+    FForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+}
+
+void TDesignerCommandsTest::SaveAs(const QString &path)
+{
+    TFileDialog::setNextFileName(path);
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+}
+
+void TDesignerCommandsTest::Open(const QString &path)
+{
+    TFileDialog::setNextFileName(path);
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+O")));
+}
+
+void TDesignerCommandsTest::VerifyQuestion(int index)
+{
+    QVERIFY(TMessageBox::shown().size() > index);
+    const TMessageBox::TShown &shown = TMessageBox::shown().at(index);
+    QCOMPARE(shown.Icon, QMessageBox::Question);
+    QCOMPARE(shown.Title, QStringLiteral("Veldrane Lumivane"));
+    QCOMPARE(shown.Text, Question);
+    QCOMPARE(shown.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(shown.DefaultButton, QMessageBox::Yes);
+}
+
+void TDesignerCommandsTest::menuItems()
+{
+    QCOMPARE(Control<QMenuBar>("MainMenu")->actions().size(), 1);
+    auto *menu = Control<QMenu>("WebAppsMenu");
+    QCOMPARE(Control<QMenuBar>("MainMenu")->actions().constFirst(), menu->menuAction());
+    QCOMPARE(menu->title(), QStringLiteral("&WebApps"));
+
+    struct TItem
+    {
+        const char *Name;
+        const char *Text;
+        const char *Shortcut;
+    };
+    const TItem items[] = {
+        {"OpenItem", "&Open...", "Ctrl+O"},
+        {"SaveItem", "&Save", "Ctrl+S"},
+        {"SaveAsItem", "Save &As...", "Ctrl+Shift+S"},
+        {"N1", nullptr, nullptr},
+        {"AboutItem", "About...", ""},
+        {"N2", nullptr, nullptr},
+        {"ExitItem", "E&xit", "Alt+F4"},
+    };
+    const QList<QAction *> actions = menu->actions();
+    QCOMPARE(actions.size(), qsizetype(std::size(items)));
+    for (int i = 0; i < actions.size(); ++i) {
+        const QAction *action = actions.at(i);
+        QCOMPARE(action->objectName(), QLatin1String(items[i].Name));
+        QCOMPARE(action->isSeparator(), items[i].Text == nullptr);
+        if (items[i].Text) {
+            QCOMPARE(action->text(), QLatin1String(items[i].Text));
+            QCOMPARE(action->shortcut(), QKeySequence(QLatin1String(items[i].Shortcut)));
+        }
+    }
+}
+
+void TDesignerCommandsTest::firstSaveWritesThirteenLines()
+{
+    TypeURL(QStringLiteral("http://example.test/"));
+    const QString path = Path(QStringLiteral("first.webapp"));
+    TFileDialog::setNextFileName(path);
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+
+    const TFileDialog::TOptions options = TFileDialog::lastOptions();
+    QVERIFY(options.Save);
+    QCOMPARE(options.Title, QStringLiteral("Save Lumidoc"));
+    QCOMPARE(options.Directory, GetDesktopFolder());
+    QCOMPARE(options.Filter, QStringLiteral("Lumivane (*.webapp)"));
+    QCOMPARE(options.DefaultSuffix, QStringLiteral("webapp"));
+
+    const QStringList lines = FileLines(path);
+    QCOMPARE(lines.size(), 14);
+    const QString id = lines.at(1).mid(3);
+    QVERIFY2(lines.at(1).startsWith(u"Id=") && IsRegistryGuid(id.toLatin1()), qPrintable(id));
+    QCOMPARE(lines, QStringList({
+                        QStringLiteral("[Configuration]"),
+                        QStringLiteral("Id=") + id,
+                        QStringLiteral("URL=http://example.test/"),
+                        QStringLiteral("Mimic=Default"),
+                        QStringLiteral("WindowStyle=0"),
+                        QStringLiteral("WindowSize=0"),
+                        QStringLiteral("WindowPosition=0"),
+                        QStringLiteral("Width=100"),
+                        QStringLiteral("Height=100"),
+                        QStringLiteral("Flip=0"),
+                        QStringLiteral("StayOnTop=0"),
+                        QStringLiteral("RememberLastPosition=0"),
+                        QStringLiteral("RememberLastSize=0"),
+                        QStringLiteral("ShowControlPanel=1"),
+                    }));
+    QCOMPARE(FForm->windowTitle(), QStringLiteral("Veldrane Lumivane - first.webapp"));
+    QCOMPARE(PathPanelText(*FForm), QDir::toNativeSeparators(path));
+    QVERIFY(ModifiedPanelText(*FForm).isEmpty());
+    QVERIFY(TMessageBox::shown().isEmpty());
+}
+
+void TDesignerCommandsTest::saveWithoutPathCancelled()
+{
+    TypeURL(QStringLiteral("x"));
+    TFileDialog::setNextFileName(QString());
+    QTest::mouseClick(Control<QPushButton>("SaveButton"), Qt::LeftButton);
+    QCOMPARE(TFileDialog::lastOptions().Title, QStringLiteral("Save Lumidoc"));
+    QCOMPARE(TFileDialog::lastOptions().Directory, GetDesktopFolder());
+    QCOMPARE(FForm->windowTitle(), QStringLiteral("Veldrane Lumivane"));
+    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+    QVERIFY(FForm->FileName().isEmpty());
+    QVERIFY(QDir(FDir->path()).isEmpty());
+}
+
+void TDesignerCommandsTest::saveKeepsIdAndStartsInDocumentFolder()
+{
+    QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("Apps")));
+    const QString first = Path(QStringLiteral("Apps/Mail.webapp"));
+    TypeURL(QStringLiteral("http://mail.test/"));
+    SaveAs(first);
+    const QByteArray id = LoadWebApp(first).Id;
+    QVERIFY(IsRegistryGuid(id));
+
+    // Save writes again even without changes, under the same identifier.
+    QVERIFY(QFile::remove(first));
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(LoadWebApp(first).Id, id);
+
+    // The next dialogs start in the document's folder.
+    const QString second = Path(QStringLiteral("Second.webapp"));
+    SaveAs(second);
+    QCOMPARE(TFileDialog::lastOptions().Directory, Path(QStringLiteral("Apps/")));
+    QCOMPARE(LoadWebApp(second).Id, id);
+    Open(first);
+    QCOMPARE(TFileDialog::lastOptions().Directory, FDir->path() + u'/');
+    QVERIFY(!TFileDialog::lastOptions().Save);
+    QCOMPARE(TFileDialog::lastOptions().Title, QStringLiteral("Open Lumidoc"));
+    QCOMPARE(TFileDialog::lastOptions().Filter, QStringLiteral("Lumivane (*.webapp)"));
+    QCOMPARE(TFileDialog::lastOptions().DefaultSuffix, QStringLiteral("webapp"));
+
+    // Save As after Open carries the opened document's identifier into the new file.
+    const QString third = Path(QStringLiteral("Third.webapp"));
+    SaveAs(third);
+    QCOMPARE(LoadWebApp(third).Id, id);
+    QVERIFY(TMessageBox::shown().isEmpty());
+}
+
+void TDesignerCommandsTest::openShowsDocument()
+{
+    // A custom size, a mimic written by hand and keys out of the usual order.
+    const QString path = Path(QStringLiteral("Hand.webapp"));
+    WriteFile(path, "[Configuration]\r\n"
+                    "Mimic=iphone\r\n"
+                    "Id={0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}\r\n"
+                    "URL=http://hand.test/\r\n"
+                    "WindowStyle=3\r\nWindowSize=1\r\nWindowPosition=5\r\n"
+                    "Width=300\r\nHeight=500\r\nFlip=1\r\nStayOnTop=1\r\n"
+                    "RememberLastPosition=0\r\nRememberLastSize=1\r\nShowControlPanel=0\r\n");
+    TypeURL(QStringLiteral("dropped"));
+    TMessageBox::setNextAnswer(QMessageBox::No);
+    Open(path);
+
+    QCOMPARE(FForm->windowTitle(), QStringLiteral("Veldrane Lumivane - Hand.webapp"));
+    QCOMPARE(PathPanelText(*FForm), QDir::toNativeSeparators(path));
+    QVERIFY(ModifiedPanelText(*FForm).isEmpty());
+    QCOMPARE(Control<QLineEdit>("URLEdit")->text(), QStringLiteral("http://hand.test/"));
+    QCOMPARE(Control<QComboBox>("SizeComboBox")->currentIndex(), wsCustom);
+    QCOMPARE(Control<QComboBox>("PositionComboBox")->currentIndex(), 5);
+    QCOMPARE(Control<QLineEdit>("WidthEdit")->text(), QStringLiteral("300"));
+    QCOMPARE(Control<QLineEdit>("HeightEdit")->text(), QStringLiteral("500"));
+    QVERIFY(Control<QCheckBox>("FlipCheckBox")->isChecked());
+    QVERIFY(!Control<QCheckBox>("ShowControlPanelCheckBox")->isChecked());
+
+    // Saved again: the same size and identifier, and the designer's own mimic.
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    const TWebApp saved = LoadWebApp(path);
+    QCOMPARE(saved.Mimic, QByteArrayLiteral("Default"));
+    QCOMPARE(saved.Id, QByteArrayLiteral("{0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}"));
+    QCOMPARE(saved.WindowStyle, 3);
+    QCOMPARE(saved.WindowSize, 1);
+    QCOMPARE(saved.WindowPosition, 5);
+    QCOMPARE(saved.Width, 300);
+    QCOMPARE(saved.Height, 500);
+    QVERIFY(saved.Flip);
+    QVERIFY(saved.StayOnTop);
+    QVERIFY(!saved.RememberLastPosition);
+    QVERIFY(saved.RememberLastSize);
+    QVERIFY(!saved.ShowControlPanel);
+}
+
+void TDesignerCommandsTest::openOddDocuments_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("remember");
+
+    QTest::newRow("codes outside the lists")
+        << QByteArray("[Configuration]\nWindowStyle=7\nWindowSize=-1\nWindowPosition=12\n"
+                      "RememberLastPosition=0\nRememberLastSize=0\n")
+        << 0 << 0 << 0 << false;
+    QTest::newRow("not a web app")
+        << QByteArray("Dear diary,\nnothing happened.\n") << 0 << 0 << 0 << true;
+    QTest::newRow("empty") << QByteArray() << 0 << 0 << 0 << true;
+}
+
+void TDesignerCommandsTest::openOddDocuments()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, style);
+    QFETCH(int, size);
+    QFETCH(int, position);
+    QFETCH(bool, remember);
+
+    const QString path = Path(QStringLiteral("odd.webapp"));
+    WriteFile(path, text);
+    Open(path);
+    QVERIFY(TMessageBox::shown().isEmpty());
+    QCOMPARE(Control<QListWidget>("StyleListBox")->currentRow(), style);
+    QCOMPARE(Control<QComboBox>("SizeComboBox")->currentIndex(), size);
+    QCOMPARE(Control<QComboBox>("PositionComboBox")->currentIndex(), position);
+    QCOMPARE(Control<QCheckBox>("RememberPositionCheckBox")->isChecked(), remember);
+    QCOMPARE(Control<QCheckBox>("RememberSizeCheckBox")->isChecked(), remember);
+    QVERIFY(!FForm->Modified());
+    QCOMPARE(FForm->FileName(), path);
+}
+
+void TDesignerCommandsTest::openAsksFirst_data()
+{
+    QTest::addColumn<bool>("named");    // the edited document already has a path
+    QTest::addColumn<int>("answer");    // to the question; NoButton: no changes, no question
+    QTest::addColumn<bool>("saveName"); // the save dialog picks a file (else it is cancelled)
+    QTest::addColumn<bool>("saved");    // the edit reached a file
+    QTest::addColumn<bool>("opened");
+
+    QTest::newRow("no changes") << true << int(QMessageBox::NoButton) << false << false << true;
+    QTest::newRow("No") << true << int(QMessageBox::No) << false << false << true;
+    QTest::newRow("Cancel") << true << int(QMessageBox::Cancel) << false << false << false;
+    QTest::newRow("Yes") << true << int(QMessageBox::Yes) << false << true << true;
+    QTest::newRow("Yes, new, save cancelled")
+        << false << int(QMessageBox::Yes) << false << false << false;
+    QTest::newRow("Yes, new, saved") << false << int(QMessageBox::Yes) << true << true << false;
+}
+
+void TDesignerCommandsTest::openAsksFirst()
+{
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(bool, saveName);
+    QFETCH(bool, saved);
+    QFETCH(bool, opened);
+
+    const QString other = Path(QStringLiteral("Other.webapp"));
+    TWebApp otherApp;
+    otherApp.URL = QByteArrayLiteral("http://other.test/");
+    SaveWebApp(other, otherApp);
+
+    const QString edited = Path(QStringLiteral("Edited.webapp"));
+    if (named)
+        SaveAs(edited);
+    if (answer != QMessageBox::NoButton)
+        TypeURL(QStringLiteral("http://edit.test/"));
+    TMessageBox::clearShown();
+    TMessageBox::setNextAnswer(TMessageBox::Button(answer));
+
+    if (!named) {
+        // One prepared answer only: it goes to the save dialog, and no open dialog may follow
+        // when the save dialog is cancelled. A save that goes through is followed by the open
+        // dialog, which the watchdog must not see: it answers it through a timer.
+        TFileDialog::setNextFileName(saveName ? edited : QString());
+        if (saveName) {
+            QTimer::singleShot(50, this, [] {
+                if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+                    dialog->reject();
+            });
+        }
+        QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+O")));
+    } else {
+        Open(other);
+    }
+
+    QCOMPARE(TMessageBox::shown().size(), answer == QMessageBox::NoButton ? 0 : 1);
+    if (answer != QMessageBox::NoButton)
+        VerifyQuestion(0);
+    QCOMPARE(LoadWebApp(edited).URL == QByteArrayLiteral("http://edit.test/"), saved);
+    QCOMPARE(FForm->FileName() == other, opened);
+    if (opened) {
+        QCOMPARE(Control<QLineEdit>("URLEdit")->text(), QStringLiteral("http://other.test/"));
+        QVERIFY(!FForm->Modified());
+    } else {
+        QCOMPARE(FForm->Modified(), !saved);
+        QCOMPARE(FForm->FileName(), named || saved ? edited : QString());
+    }
+    TFileDialog::clearNextFileName();
+}
+
+void TDesignerCommandsTest::exitAndCloseBoxAsk_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+
+    for (const char *trigger : {"CloseButton", "ExitItem", "Alt+F4", "close box"}) {
+        const QByteArray name(trigger);
+        QTest::newRow(name + ", no changes")
+            << trigger << false << int(QMessageBox::NoButton) << true << false;
+        QTest::newRow(name + ", No") << trigger << true << int(QMessageBox::No) << true << false;
+        QTest::newRow(name + ", Cancel")
+            << trigger << true << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow(name + ", Yes") << trigger << true << int(QMessageBox::Yes) << true << true;
+    }
+}
+
+void TDesignerCommandsTest::exitAndCloseBoxAsk()
+{
+    QFETCH(QString, trigger);
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+
+    const QString path = Path(QStringLiteral("Exit.webapp"));
+    SaveAs(path);
+    if (modified)
+        TypeURL(QStringLiteral("http://late.test/"));
+    TMessageBox::setNextAnswer(TMessageBox::Button(answer));
+
+    if (trigger == u"CloseButton")
+        QTest::mouseClick(Control<QPushButton>("CloseButton"), Qt::LeftButton);
+    else if (trigger == u"ExitItem")
+        Control<QAction>("ExitItem")->trigger();
+    else if (trigger == u"Alt+F4")
+        QTest::keyClick(FForm.get(), Qt::Key_F4, Qt::AltModifier);
+    else
+        FForm->close(); // what the window manager's close box asks for
+
+    // Asked once, never twice, whichever way the window was closed.
+    QCOMPARE(TMessageBox::shown().size(), modified ? 1 : 0);
+    if (modified)
+        VerifyQuestion(0);
+    QCOMPARE(FForm->isVisible(), !closed);
+    QCOMPARE(LoadWebApp(path).URL == QByteArrayLiteral("http://late.test/"), saved);
+    QCOMPARE(FForm->Modified(), modified && !saved);
+}
+
+void TDesignerCommandsTest::failedSave_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("missing folder") << false;
+    QTest::newRow("read-only file") << true;
+}
+
+void TDesignerCommandsTest::failedSave()
+{
+    QFETCH(bool, readOnly);
+
+    QString path;
+    if (readOnly) {
+        path = Path(QStringLiteral("Locked.webapp"));
+        SaveAs(path);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        TypeURL(QStringLiteral("http://locked.test/"));
+        TMessageBox::setNextAnswer(QMessageBox::Ok);
+        // Clicked, so the error travels the way every command's error does.
+        QTest::mouseClick(Control<QPushButton>("SaveButton"), Qt::LeftButton);
+    } else {
+        path = Path(QStringLiteral("Missing/Lost.webapp"));
+        TypeURL(QStringLiteral("http://lost.test/"));
+        TMessageBox::setNextAnswer(QMessageBox::Ok);
+        SaveAs(path);
+    }
+
+    QCOMPARE(TMessageBox::shown().size(), 1);
+    const TMessageBox::TShown &error = TMessageBox::shown().constFirst();
+    QCOMPARE(error.Icon, QMessageBox::Critical);
+    QCOMPARE(error.Title, ApplicationTitle());
+    QCOMPARE(error.Text, QStringLiteral("Unable to write to ") + path + u'.');
+    QCOMPARE(error.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+    // The new path shows although nothing was written there.
+    QCOMPARE(FForm->FileName(), path);
+    QCOMPARE(FForm->windowTitle(),
+             QStringLiteral("Veldrane Lumivane - ") + QFileInfo(path).fileName());
+    QVERIFY(LoadWebApp(path).URL.isEmpty());
+    QVERIFY(FForm->isVisible());
+}
+
+void TDesignerCommandsTest::failedSaveStopsOpenAndExit()
+{
+    // Two boxes in a row, the question and the error: the question takes the prepared answer,
+    // the error box is a real one, closed through a timer.
+    FWatchdog.stop();
+    const QString path = Path(QStringLiteral("Locked.webapp"));
+    SaveAs(path);
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    TypeURL(QStringLiteral("http://locked.test/"));
+    const QString error = QStringLiteral("Unable to write to ") + path + u'.';
+
+    const auto answerYesThenCloseError = [this] {
+        TMessageBox::clearShown();
+        TMessageBox::setNextAnswer(QMessageBox::Yes);
+        QTimer::singleShot(100, this, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+    };
+
+    // Open: no open dialog follows the failed save.
+    ForgetLastDialog();
+    answerYesThenCloseError();
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(TMessageBox::shown().size(), 2);
+    VerifyQuestion(0);
+    QCOMPARE(TMessageBox::shown().at(1).Icon, QMessageBox::Critical);
+    QCOMPARE(TMessageBox::shown().at(1).Text, error);
+    QVERIFY(NoDialogSince());
+    QCOMPARE(FForm->FileName(), path);
+    QVERIFY(FForm->Modified());
+
+    // Exit and the close box: the window stays.
+    answerYesThenCloseError();
+    QTest::mouseClick(Control<QPushButton>("CloseButton"), Qt::LeftButton);
+    QCOMPARE(TMessageBox::shown().size(), 2);
+    QCOMPARE(TMessageBox::shown().at(1).Text, error);
+    QVERIFY(FForm->isVisible());
+    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+
+    answerYesThenCloseError();
+    FForm->close();
+    QCOMPARE(TMessageBox::shown().size(), 2);
+    QCOMPARE(TMessageBox::shown().at(1).Text, error);
+    QVERIFY(FForm->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TDesignerCommandsTest::realSaveDialog()
+{
+    FWatchdog.stop();
+    TypeURL(QStringLiteral("http://typed.test/"));
+    const QString typed = Path(QStringLiteral("typed"));
+    QString problem = QStringLiteral("no dialog appeared");
+
+    // The dialog as the user sees it: pick a name without the extension.
+    QTimer::singleShot(100, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (dialog->windowTitle() != u"Save Lumidoc")
+            problem = QStringLiteral("title ") + dialog->windowTitle();
+        else if (dialog->nameFilters() != QStringList(QStringLiteral("Lumivane (*.webapp)")))
+            problem = QStringLiteral("filter ") + dialog->nameFilters().join(u';');
+        else if (dialog->defaultSuffix() != u"webapp")
+            problem = QStringLiteral("suffix ") + dialog->defaultSuffix();
+        else if (dialog->acceptMode() != QFileDialog::AcceptSave)
+            problem = QStringLiteral("not a save dialog");
+        else
+            problem.clear();
+        dialog->selectFile(typed);
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+    });
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    const QString saved = typed + QStringLiteral(".webapp");
+    QCOMPARE(FForm->FileName(), saved);
+    QCOMPARE(LoadWebApp(saved).URL, QByteArrayLiteral("http://typed.test/"));
+
+    // Choosing the existing file asks before overwriting it; the test agrees.
+    Control<QLineEdit>("URLEdit")->setText(QStringLiteral("http://again.test/"));
+    bool overwriteAsked = false;
+    QTimer::singleShot(100, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QTimer::singleShot(100, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                overwriteAsked = true;
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        dialog->selectFile(saved);
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+    });
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QVERIFY(overwriteAsked);
+    QCOMPARE(LoadWebApp(saved).URL, QByteArrayLiteral("http://again.test/"));
+    QVERIFY(!FForm->Modified());
+}
+
+LUMIVANE_DESIGNER_TEST_MAIN(TDesignerCommandsTest)
+#include "tst_designercommands.moc"
