@@ -8,11 +8,31 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+
+namespace {
+// The strip, with the same soft line along its top as the control panel.
+class TDownloadBar : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawLine(0, 0, width() - 1, 0);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawLine(0, 1, width() - 1, 1);
+    }
+};
+} // namespace
 
 TDownloadItem::TDownloadItem(QWebEngineDownloadRequest *download, QWidget *parent)
     : QWidget(parent)
@@ -126,7 +146,7 @@ TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window, 
     : QObject(parent)
     , FWindow(window)
 {
-    FBar = new QWidget(window);
+    FBar = new TDownloadBar(window);
     FBar->setObjectName(QStringLiteral("DownloadBar"));
     FBar->setAutoFillBackground(true);
     FBarLayout = new QVBoxLayout(FBar);

@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineView>
 
@@ -25,9 +28,13 @@ TFindBar::TFindBar(QWebEngineView *view, QWidget *parent)
     FNextButton->setObjectName(QStringLiteral("FindNextButton"));
     FResultLabel = new QLabel(this);
     FResultLabel->setObjectName(QStringLiteral("FindResultLabel"));
-    auto *closeButton = new QPushButton(tr("Close"), this);
+    // An icon, not "Close": the bar stands where the control panel's Close button was.
+    auto *closeButton = new QToolButton(this);
     closeButton->setObjectName(QStringLiteral("FindCloseButton"));
-    for (QPushButton *button : {FPreviousButton, FNextButton, closeButton})
+    closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    closeButton->setAutoRaise(true);
+    closeButton->setToolTip(tr("Close the find bar (Esc)"));
+    for (QPushButton *button : {FPreviousButton, FNextButton})
         button->setAutoDefault(false);
 
     auto *layout = new QHBoxLayout(this);
@@ -44,7 +51,7 @@ TFindBar::TFindBar(QWebEngineView *view, QWidget *parent)
     connect(FFindEdit, &QLineEdit::textEdited, this, [this] { Find(false); });
     connect(FNextButton, &QPushButton::clicked, this, &TFindBar::FindNext);
     connect(FPreviousButton, &QPushButton::clicked, this, &TFindBar::FindPrevious);
-    connect(closeButton, &QPushButton::clicked, this, &TFindBar::Close);
+    connect(closeButton, &QToolButton::clicked, this, &TFindBar::Close);
     connect(FView->page(), &QWebEnginePage::findTextFinished, this, &TFindBar::FindTextFinished);
     hide();
 }
@@ -101,6 +108,16 @@ void TFindBar::FindTextFinished(const QWebEngineFindTextResult &result)
     else
         FResultLabel->setText(
             tr("%1 of %2").arg(result.activeMatch()).arg(result.numberOfMatches()));
+}
+
+void TFindBar::paintEvent(QPaintEvent *)
+{
+    // The same soft line along the top as the control panel's.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, 0, width() - 1, 0);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(0, 1, width() - 1, 1);
 }
 
 bool TFindBar::eventFilter(QObject *watched, QEvent *event)
