@@ -28,12 +28,14 @@ QMenu *TPageContextMenu::CreateMenu()
 
     const QWebEngineContextMenuRequest *request = FView->lastContextMenuRequest();
     if (request && request->linkUrl().isValid()) {
-        auto *openLink = new QAction(tr("Open Link in Default Browser"), menu);
+        auto *openLink = new QAction(tr("Open link in default browser"), menu);
         openLink->setObjectName(QStringLiteral("OpenLinkInDefaultBrowserAction"));
         const QUrl url = request->linkUrl();
         connect(openLink, &QAction::triggered, openLink, [url] { ShellOpen(url); });
+        // With the engine's other link entries.
+        QAction *saveLink = FView->pageAction(QWebEnginePage::DownloadLinkToDisk);
         const QList<QAction *> actions = menu->actions();
-        menu->insertAction(actions.isEmpty() ? nullptr : actions.constFirst(), openLink);
+        menu->insertAction(actions.contains(saveLink) ? saveLink : actions.value(0), openLink);
     }
 
     // Separators left at the ends or doubled by the removals.
