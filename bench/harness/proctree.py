@@ -5,9 +5,16 @@ from the leader plus every process still in the leader's session: helpers that d
 from their parent (crash handlers, zygotes) stay in the session and are still counted.
 """
 
+import array
 import os
+import re
 
 PROC = "/proc"
+PAGE_SIZE = os.sysconf("SC_PAGE_SIZE")
+PRESENT = 1 << 63
+SWAPPED = 1 << 62
+FRAME_MASK = (1 << 55) - 1  # the page frame number, or the swap type and offset
+MAPPING_HEADER = re.compile(rb"^([0-9a-f]+)-([0-9a-f]+) ")
 
 
 def read_stat(pid, proc=PROC):
@@ -115,6 +122,47 @@ def memory(leader, proc=PROC, details=None):
             if details is not None:
                 details.append((process_name(pid, proc), rollup))
     return total
+
+
+def resident_ranges(pid, proc=PROC):
+    """(start, end) of every mapping of `pid` with resident pages, from its smaps."""
+    ranges = []
+    current = None
+    with open(os.path.join(proc, str(pid), "smaps"), "rb") as smaps:
+        for line in smaps:
+            header = MAPPING_HEADER.match(line)
+            if header:
+                current = (int(header.group(1), 16), int(header.group(2), 16))
+            elif line.startswith(b"Rss:") and current and int(line.split()[1]) > 0:
+                ranges.append(current)
+    return ranges
+
+
+def footprint(leader, proc=PROC):
+    """kB of distinct pages the tree of `leader` holds in memory or swap, or None if unreadable.
+
+    Every page counts once however many of the tree's processes map it, and in full however
+    many other programs map it too: it is what the tree's PSS would sum to if nothing else ran,
+    and unlike PSS it does not change with what else runs. Page frame numbers need root.
+    """
+    pages = set()
+    for pid in tree_pids(leader, proc):
+        try:
+            ranges = resident_ranges(pid, proc)
+            with open(os.path.join(proc, str(pid), "pagemap"), "rb") as pagemap:
+                for start, end in ranges:
+                    pagemap.seek(start // PAGE_SIZE * 8)
+                    entries = array.array("Q")
+                    entries.frombytes(pagemap.read((end - start) // PAGE_SIZE * 8))
+                    pages.update(entry & FRAME_MASK for entry in entries if entry & PRESENT)
+                    pages.update(-1 - (entry & FRAME_MASK) for entry in entries
+                                 if entry & SWAPPED and not entry & PRESENT)
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
+            continue
+    pages.discard(0)  # what an unprivileged reader sees for every present page
+    if not pages:
+        return None
+    return len(pages) * PAGE_SIZE // 1024
 
 
 def cpu_ticks(leader, proc=PROC):

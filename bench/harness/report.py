@@ -9,10 +9,11 @@ WEB_FIGURES = [
     ("rss_load_mb", "RSS of the tree at load (MB)", "%.1f"),
     ("pss_settled_mb", "PSS of the tree 2 s after load (MB)", "%.1f"),
     ("rss_settled_mb", "RSS of the tree 2 s after load (MB)", "%.1f"),
+    ("footprint_settled_mb", "distinct pages of the tree 2 s after load (MB)", "%.1f"),
     ("anon_settled_mb", "anonymous PSS of the tree 2 s after load (MB)", "%.1f"),
     ("uss_settled_mb", "USS (private memory) of the tree 2 s after load (MB)", "%.1f"),
     ("processes_settled", "processes 2 s after load", "%.0f"),
-    ("idle_cpu_pct", "idle CPU, 3 s from 2 s after load (% of one core)", "%.2f"),
+    ("idle_cpu_pct", "idle CPU over 3 s from 2 s after load (% of one core)", "%.2f"),
     ("close_s", "close request to exit (s)", "%.3f"),
 ]
 WINDOW_FIGURES = [

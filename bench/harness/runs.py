@@ -116,13 +116,17 @@ def web_run(contender, server, display, run_dir, token, options, clock=time.mono
         figures.update(memory_figures(proctree.memory(process.pid), "load"))
 
         sleep_until(clock, loaded + SETTLE_S)
-        before = proctree.cpu_ticks(process.pid)
         details = []
         figures.update(memory_figures(proctree.memory(process.pid, details=details), "settled"))
         figures["processes"] = details
-        sleep_until(clock, loaded + SETTLE_S + IDLE_S)
+        footprint = proctree.footprint(process.pid)
+        if footprint is not None:
+            figures["footprint_settled_mb"] = footprint / 1024.0
+        # Counted from here, so that reading the footprint above does not shorten the window.
+        idle_from, before = clock(), proctree.cpu_ticks(process.pid)
+        sleep_until(clock, idle_from + IDLE_S)
         used = proctree.cpu_used(before, proctree.cpu_ticks(process.pid))
-        figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / IDLE_S
+        figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / (clock() - idle_from)
         if not process.running():
             raise RunFailed(process.describe_exit() + " while idle")
 

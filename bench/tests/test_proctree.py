@@ -1,4 +1,5 @@
 import os
+import struct
 import tempfile
 import unittest
 
@@ -74,12 +75,38 @@ class TreeTest(unittest.TestCase):
         self.assertEqual(proctree.process_name(610, self.proc.root), "helper renderer")
         self.assertEqual(proctree.process_name(611, self.proc.root), "helper zygote")
 
+    def map_pages(self, pid, mappings):
+        """Gives `pid` smaps and pagemap files: mappings are (first page, [pagemap entries], rss kB)."""
+        folder = os.path.join(self.proc.root, str(pid))
+        page = proctree.PAGE_SIZE
+        with open(os.path.join(folder, "smaps"), "w") as smaps, open(os.path.join(folder, "pagemap"), "wb") as pagemap:
+            for first, entries, rss in mappings:
+                smaps.write("%x-%x r-xp 00000000 08:01 42 /usr/lib/libx.so\nSize: 8 kB\nRss: %d kB\nPss: 1 kB\n"
+                            % (first * page, (first + len(entries)) * page, rss))
+                pagemap.seek(first * 8)
+                pagemap.write(struct.pack("<%dQ" % len(entries), *entries))
+
+    def test_footprint_counts_each_page_once(self):
+        present, swapped = proctree.PRESENT, proctree.SWAPPED
+        self.map_pages(600, [(16, [present | 7, present | 8, 0], 8),  # one page not in memory
+                             (64, [present | 99], 0)])  # smaps says nothing resident here: not read
+        self.map_pages(601, [(16, [present | 7, swapped | 8], 4)])  # frame 7 shared; swap slot 8 is not frame 8
+        self.map_pages(700, [(16, [present | 50], 4)])  # outside the tree
+        page_kb = proctree.PAGE_SIZE // 1024
+        self.assertEqual(proctree.footprint(600, self.proc.root), 3 * page_kb)
+
+    def test_footprint_needs_frame_numbers(self):
+        self.map_pages(600, [(16, [proctree.PRESENT, proctree.PRESENT], 8)])  # frames hidden from non-root
+        self.assertIsNone(proctree.footprint(600, self.proc.root))
+
     def test_live_system_counts_this_process(self):
         memory = proctree.memory(os.getpid())
         self.assertGreater(memory["pss"], 0)
         self.assertGreaterEqual(memory["rss"], memory["pss"])
         self.assertGreaterEqual(memory["pss"], memory["uss"])
         self.assertGreaterEqual(memory["count"], 1)
+        if os.geteuid() == 0:
+            self.assertGreater(proctree.footprint(os.getpid()), memory["uss"])
 
 
 if __name__ == "__main__":
