@@ -1,10 +1,14 @@
 #include "mainform.h"
 #include "ui_mainform.h"
 
+#include "aboutform.h"
 #include "filedialog.h"
+#include "formkeyhook.h"
 #include "messagebox.h"
+#include "mqaltbugfixes.h"
 #include "profilefile.h"
 #include "shellhelpers.h"
+#include "userlanguage.h"
 #include "webappform.h"
 
 #include <QCloseEvent>
@@ -77,6 +81,11 @@ TMainForm::TMainForm(QWidget *parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
+    // The help text wraps at whatever width the controls below need; it never widens the window.
+    QSizePolicy helpPolicy = FUi->HelpLabel->sizePolicy();
+    helpPolicy.setHorizontalPolicy(QSizePolicy::Ignored);
+    FUi->HelpLabel->setSizePolicy(helpPolicy);
+
     FModifiedPanel = new QLabel(FUi->StatusBar);
     FModifiedPanel->setObjectName(QStringLiteral("ModifiedPanel"));
     FPathPanel = new QLabel(FUi->StatusBar);
@@ -91,6 +100,11 @@ TMainForm::TMainForm(QWidget *parent)
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::FormShortCut(QKeyEvent *event)
+{
+    FALTBugFix->KeyDownCheck(this, VirtualKeyOf(event));
+}
 
 void TMainForm::ConnectHandlers()
 {
@@ -123,6 +137,10 @@ void TMainForm::ConnectHandlers()
 
 void TMainForm::FormCreate()
 {
+    FALTBugFix = new TmqALTBugFix(this);
+    FALTBugFix->DelayType = dtTimer;
+    connect(new TFormKeyHook(this), &TFormKeyHook::KeyDown, this, &TMainForm::FormShortCut);
+
     const Ui::TMainForm &ui = *FUi;
     {
         // The handlers run once, explicitly, as for every programmatic selection.
@@ -358,6 +376,7 @@ void TMainForm::SaveAsItemClick()
 
 void TMainForm::AboutItemClick()
 {
+    ShowAbout(UserLanguageId());
 }
 
 void TMainForm::ExitItemClick()
@@ -464,7 +483,7 @@ void TMainForm::FitToFont()
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     central->layout()->invalidate();
-    const int width = qMax(DesignClientWidth, central->minimumSizeHint().width());
+    const int width = qMax(DesignClientWidth, central->sizeHint().width());
     const int height = central->hasHeightForWidth() ? central->heightForWidth(width)
                                                     : central->sizeHint().height();
     central->setFixedSize(width, height);

@@ -603,7 +603,8 @@ void TDesignerCommandsTest::realSaveDialog()
             problem = QStringLiteral("not a save dialog");
         else
             problem.clear();
-        dialog->selectFile(typed);
+        dialog->setDirectory(FDir->path());
+        QTest::keyClicks(Find<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("typed"));
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
     });
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -614,6 +615,7 @@ void TDesignerCommandsTest::realSaveDialog()
 
     // Choosing the existing file asks before overwriting it; the test agrees.
     Control<QLineEdit>("URLEdit")->setText(QStringLiteral("http://again.test/"));
+    ShowActive(); // the closed dialog took the activation with it
     bool overwriteAsked = false;
     QTimer::singleShot(100, this, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -625,7 +627,8 @@ void TDesignerCommandsTest::realSaveDialog()
                 box->button(QMessageBox::Yes)->click();
             }
         });
-        dialog->selectFile(saved);
+        dialog->setDirectory(FDir->path());
+        Find<QLineEdit>(dialog, "fileNameEdit")->setText(QStringLiteral("typed.webapp"));
         static_cast<QDialog *>(dialog)->accept(); // as the Save button does
     });
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
