@@ -90,7 +90,7 @@ private:
         }
         FRequests.append(request);
 
-        const QByteArray path = request.Path.left(request.Path.indexOf('?'));
+        const QByteArray path = request.Path.split('?').first();
         QByteArray reply;
         if (FPages.contains(path)) {
             const TResponse &page = FPages[path];

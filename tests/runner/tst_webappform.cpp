@@ -1,0 +1,564 @@
+#include "application.h"
+#include "httptestserver.h"
+#include "lumivaneerror.h"
+#include "popupwindow.h"
+#include "shellhelpers.h"
+#include "webappform.h"
+#include "webbrowserex.h"
+#include "windowgeometry.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QtTest>
+#include <climits>
+#include <unistd.h>
+
+namespace {
+// A web app window whose end of the program the test observes instead of suffering it.
+class TTestForm : public TWebAppForm
+{
+public:
+    using TWebAppForm::TWebAppForm;
+    int Terminations = 0;
+
+protected:
+    void Terminate() override { ++Terminations; }
+};
+
+QWidget *Child(QWidget *form, const char *name)
+{
+    return form->findChild<QWidget *>(QLatin1String(name));
+}
+} // namespace
+
+// The web app window: what a record makes of it, how it follows its page, and how it ends.
+class TestWebAppForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void sizeAndPosition_data();
+    void sizeAndPosition();
+    void fullScreenIsMaximised();
+    void frames_data();
+    void frames();
+    void controlPanelLayout();
+    void draggingByTheControlPanel();
+    void captionFollowsThePage();
+    void closingGoesThroughABlankPage_data();
+    void closingGoesThroughABlankPage();
+    void closingWaitIsBounded();
+    void restoredPlacement();
+    void pageClosingItsWindowEndsTheProgram();
+    void pageClosingThePreviewEndsOnlyThePreview();
+    void newWindows();
+    void urlThatCannotBeOpened();
+    void refusesToRunAsRootWithTheSandboxOn();
+
+private:
+    TWebApp WebApp(const QByteArray &path = "/plain") const;
+    QSettings Store() const;
+    QSize Screen() const { return QGuiApplication::primaryScreen()->geometry().size(); }
+
+    THttpTestServer FServer;
+    QTemporaryDir FSettingsDir;
+};
+
+void TestWebAppForm::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
+    QVERIFY(FSettingsDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+    FServer.Serve("/plain", "<title>Plain</title>plain");
+    FServer.Serve("/untitled", "no title here");
+    FServer.Serve("/leaving", R"(<title>Leaving</title><script>
+window.addEventListener('pagehide', () => navigator.sendBeacon('/left'));
+</script>)");
+    FServer.Serve("/opener",
+                  R"(<title>Opener</title><a id="link" target="_blank" href="/elsewhere">x</a>)");
+    FServer.Serve("/popup", "<title>Sign in</title>");
+    // A page whose script never returns: its renderer cannot leave it for the blank page.
+    FServer.Serve("/hang", R"(<title>Hang</title><script>
+addEventListener('load', () => setTimeout(() => { document.title = 'Hung'; for (;;) {} }, 100));
+</script>)");
+}
+
+void TestWebAppForm::init()
+{
+    Store().clear();
+    SetApplicationTitle(QString());
+}
+
+TWebApp TestWebAppForm::WebApp(const QByteArray &path) const
+{
+    TWebApp webApp;
+    webApp.Id = "{11111111-2222-3333-4444-555555555555}";
+    webApp.URL = FServer.Url(path).toString().toLatin1();
+    webApp.WindowSize = wsCustom;
+    webApp.Width = 400;
+    webApp.Height = 300;
+    webApp.ShowControlPanel = true;
+    return webApp;
+}
+
+QSettings TestWebAppForm::Store() const
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
+                     QStringLiteral("Lumivane"));
+}
+
+void TestWebAppForm::sizeAndPosition_data()
+{
+    QTest::addColumn<int>("windowSize");
+    QTest::addColumn<bool>("flip");
+    QTest::addColumn<QSize>("custom");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QRect>("expected");
+
+    // No window manager here: outer and client sizes are the same.
+    const QSize s = Screen();
+    QTest::newRow("custom, Bottom-Right")
+        << 1 << false << QSize(300, 200) << 8 << QRect(s.width() - 300, s.height() - 200, 300, 200);
+    QTest::newRow("custom, flip ignored")
+        << 1 << true << QSize(300, 500) << 1 << QRect(0, 0, 300, 500);
+    QTest::newRow("iPhone flipped, Top-Right")
+        << 3 << true << QSize() << 3 << QRect(s.width() - 480, 0, 480, 320);
+    QTest::newRow("QVGA, Center-Left")
+        << 5 << false << QSize() << 4 << QRect(0, (s.height() - 240) / 2, 320, 240);
+    QTest::newRow("HD larger than the screen, Center")
+        << 9 << false << QSize() << 0
+        << QRect((s.width() - 1920) / 2, (s.height() - 1080) / 2, 1920, 1080);
+    QTest::newRow("position 9 is Center")
+        << 6 << false << QSize() << 9
+        << QRect((s.width() - 640) / 2, (s.height() - 480) / 2, 640, 480);
+    QTest::newRow("size 10 keeps the design size")
+        << 10 << false << QSize(300, 200) << 1 << QRect(QPoint(0, 0), DesignClientSize);
+    QTest::newRow("size -1 keeps the design size")
+        << -1 << false << QSize(300, 200) << 6
+        << QRect(QPoint(0, s.height() - DesignClientSize.height()), DesignClientSize);
+    QTest::newRow("custom zero") << 1 << false << QSize(0, 0) << 1 << QRect(0, 0, 1, 1);
+    QTest::newRow("custom negative") << 1 << false << QSize(-5, -300) << 1 << QRect(0, 0, 1, 1);
+    QTest::newRow("custom huge") << 1 << false << QSize(INT_MAX, 200) << 1
+                                 << QRect(0, 0, MaxWindowExtent, 200);
+}
+
+void TestWebAppForm::sizeAndPosition()
+{
+    QFETCH(int, windowSize);
+    QFETCH(bool, flip);
+    QFETCH(QSize, custom);
+    QFETCH(int, position);
+    QFETCH(QRect, expected);
+
+    TTestForm form;
+    TWebApp webApp = WebApp();
+    webApp.WindowSize = windowSize;
+    webApp.Flip = flip;
+    webApp.Width = custom.width();
+    webApp.Height = custom.height();
+    webApp.WindowPosition = position;
+    form.ApplyWebApp(webApp);
+    QCOMPARE(form.frameGeometry(), expected); // final before the window is shown
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Once shown the size includes the frame the window system drew (offscreen: 2 pixels).
+    // The window system has the last word below its minimum size, and this one also pushes a
+    // client area that would start above or left of the screen back onto it.
+    if (expected.width() <= 16 || expected.height() <= 16)
+        QVERIFY(form.width() <= 16 && form.height() <= 16);
+    else if (expected.left() < 0 || expected.top() < 0)
+        QCOMPARE(form.frameGeometry().size(), expected.size());
+    else
+        QCOMPARE(form.frameGeometry(), expected);
+    QVERIFY(!form.isMaximized());
+}
+
+void TestWebAppForm::fullScreenIsMaximised()
+{
+    TTestForm form;
+    TWebApp webApp = WebApp();
+    webApp.WindowSize = wsFullScreen;
+    webApp.WindowPosition = 5;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+    QCOMPARE(form.frameGeometry().topLeft(),
+             QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+}
+
+void TestWebAppForm::frames_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("frameless");
+    QTest::addColumn<bool>("fixed");
+
+    QTest::newRow("Normal") << 0 << int(Qt::Window) << false << false;
+    QTest::newRow("Dialog") << 1 << int(Qt::Dialog) << false << true;
+    QTest::newRow("Mini (Resizeable)") << 2 << int(Qt::Tool) << false << false;
+    QTest::newRow("Mini") << 3 << int(Qt::Tool) << false << true;
+    QTest::newRow("None") << 4 << int(Qt::Window) << true << false;
+    QTest::newRow("7 keeps Normal") << 7 << int(Qt::Window) << false << false;
+    QTest::newRow("-1 keeps Normal") << -1 << int(Qt::Window) << false << false;
+}
+
+void TestWebAppForm::frames()
+{
+    QFETCH(int, style);
+    QFETCH(int, type);
+    QFETCH(bool, frameless);
+    QFETCH(bool, fixed);
+
+    for (const bool stayOnTop : {false, true}) {
+        TTestForm form;
+        TWebApp webApp = WebApp();
+        webApp.WindowStyle = style;
+        webApp.StayOnTop = stayOnTop;
+        form.ApplyWebApp(webApp);
+        const Qt::WindowFlags flags = form.windowFlags();
+        QCOMPARE(int(flags & Qt::WindowType_Mask), type);
+        QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
+        QCOMPARE(flags.testFlag(Qt::WindowStaysOnTopHint), stayOnTop);
+        QCOMPARE(form.minimumSize() == form.maximumSize(), fixed);
+        QCOMPARE(form.size(), QSize(400, 300));
+        if (fixed) {
+            QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+            QCOMPARE(form.maximumSize(), QSize(400, 300));
+        }
+    }
+}
+
+void TestWebAppForm::controlPanelLayout()
+{
+    TTestForm form;
+    form.ApplyWebApp(WebApp());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QWidget *browser = Child(&form, "Browser");
+    QWidget *panel = Child(&form, "ControlPanel");
+    auto *close = qobject_cast<QPushButton *>(Child(&form, "CloseButton"));
+    QVERIFY(browser && panel && close);
+    QCOMPARE(close->text(), QStringLiteral("Close"));
+    QVERIFY(!close->isDefault() && !close->autoDefault());
+
+    for (const QSize size : {QSize(400, 300), QSize(700, 520), QSize(150, 90)}) {
+        form.resize(size);
+        QCOMPARE(browser->geometry(), QRect(0, 0, size.width(), size.height() - 38));
+        QCOMPARE(panel->geometry(), QRect(0, size.height() - 38, size.width(), 38));
+        // Anchored right and bottom: 10 pixels to the right edge, 8 to the bottom.
+        QCOMPARE(close->geometry(), QRect(size.width() - 99, 5, 89, 25));
+    }
+
+    TTestForm bare;
+    TWebApp webApp = WebApp();
+    webApp.ShowControlPanel = false;
+    bare.ApplyWebApp(webApp);
+    bare.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bare));
+    QVERIFY(!Child(&bare, "ControlPanel")->isVisible());
+    QCOMPARE(Child(&bare, "Browser")->geometry(), bare.rect());
+    bare.resize(500, 410);
+    QCOMPARE(Child(&bare, "Browser")->geometry(), QRect(0, 0, 500, 410));
+}
+
+void TestWebAppForm::draggingByTheControlPanel()
+{
+    TTestForm form;
+    form.ApplyWebApp(WebApp());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QWidget *panel = Child(&form, "ControlPanel");
+    // Moves carry the buttons held; Qt delivers none without one to a widget that does not
+    // track the mouse.
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
+        QMouseEvent event(type, at, panel->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(panel, &event);
+    };
+    const auto press = [&](QPoint at, Qt::MouseButton button) {
+        send(QEvent::MouseButtonPress, at, button, button);
+    };
+    const auto moveTo = [&](QPoint at, Qt::MouseButtons held) {
+        send(QEvent::MouseMove, at, Qt::NoButton, held);
+    };
+    const auto release = [&](QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        send(QEvent::MouseButtonRelease, at, button, held);
+    };
+
+    const QPoint start = form.pos();
+    press(QPoint(50, 20), Qt::LeftButton);
+    moveTo(QPoint(80, 10), Qt::LeftButton);
+    QTRY_COMPARE(form.pos(), start + QPoint(30, -10));
+    // The panel moved with the window: the point pressed is back under the pointer.
+    moveTo(QPoint(60, 25), Qt::LeftButton);
+    QTRY_COMPARE(form.pos(), start + QPoint(40, -5));
+    release(QPoint(60, 25), Qt::LeftButton, Qt::NoButton);
+    const QPoint dropped = form.pos();
+    moveTo(QPoint(90, 30), Qt::LeftButton);
+    QCOMPARE(form.pos(), dropped);
+
+    // Other buttons start nothing, and releasing any button ends a drag.
+    press(QPoint(50, 20), Qt::RightButton);
+    moveTo(QPoint(90, 30), Qt::RightButton);
+    QCOMPARE(form.pos(), dropped);
+    release(QPoint(90, 30), Qt::RightButton, Qt::NoButton);
+    press(QPoint(50, 20), Qt::LeftButton);
+    release(QPoint(50, 20), Qt::RightButton, Qt::LeftButton);
+    moveTo(QPoint(90, 30), Qt::LeftButton);
+    QCOMPARE(form.pos(), dropped);
+}
+
+void TestWebAppForm::captionFollowsThePage()
+{
+    TTestForm form;
+    form.ApplyWebApp(WebApp("/plain"));
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Plain"), 30000);
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Plain"));
+
+    // Single-page sites change their title without navigating.
+    form.Browser()->page()->runJavaScript(QStringLiteral("document.title = 'Inbox (3)'"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Inbox (3)"), 30000);
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Inbox (3)"));
+
+    // No title: the address stands in.
+    form.Browser()->Navigate(FServer.Url("/untitled"));
+    QTRY_VERIFY_WITH_TIMEOUT(form.windowTitle().contains(QStringLiteral("/untitled")), 30000);
+    QCOMPARE(ApplicationTitle(), form.windowTitle());
+}
+
+void TestWebAppForm::closingGoesThroughABlankPage_data()
+{
+    QTest::addColumn<bool>("position");
+    QTest::addColumn<bool>("size");
+    QTest::newRow("neither") << false << false;
+    QTest::newRow("position") << true << false;
+    QTest::newRow("size") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+void TestWebAppForm::closingGoesThroughABlankPage()
+{
+    QFETCH(bool, position);
+    QFETCH(bool, size);
+    const QByteArray path = "/leaving?" + QByteArray(QTest::currentDataTag());
+    TTestForm form;
+    TWebApp webApp = WebApp(path);
+    webApp.RememberLastPosition = position;
+    webApp.RememberLastSize = size;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Leaving"), 30000);
+    form.move(60, 40);
+    form.resize(420, 310);
+    const QRect outer = form.frameGeometry();
+    QCOMPARE(outer.topLeft(), QPoint(60, 40));
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+
+    qobject_cast<QPushButton *>(Child(&form, "CloseButton"))->click();
+    QVERIFY(form.isHidden());
+    QCOMPARE(closed.count(), 0); // not before the blank page has loaded
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QCOMPARE(closed.first().first().toBool(), true);
+    QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
+    QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/left"), 10000); // the site saw itself left
+    QCOMPARE(form.Terminations, 1);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Leaving"));
+
+    QSettings store = Store();
+    store.beginGroup(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}"));
+    QCOMPARE(store.childKeys().size(), (position ? 2 : 0) + (size ? 2 : 0));
+    if (position) {
+        QCOMPARE(store.value(QStringLiteral("Left")).toInt(), 60);
+        QCOMPARE(store.value(QStringLiteral("Top")).toInt(), 40);
+    }
+    if (size) {
+        QCOMPARE(store.value(QStringLiteral("Width")).toInt(), outer.width());
+        QCOMPARE(store.value(QStringLiteral("Height")).toInt(), outer.height());
+    }
+}
+
+void TestWebAppForm::closingWaitIsBounded()
+{
+    TTestForm form;
+    TWebApp webApp = WebApp("/hang");
+    webApp.RememberLastPosition = true;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Hung"), 30000);
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    QElapsedTimer timer;
+    timer.start();
+    form.close();
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    // Ended by the bound (timers may fire a little early), with the blank page never shown.
+    QVERIFY2(timer.elapsed() >= TWebAppForm::ClosingWaitMs * 9 / 10,
+             qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(form.Browser()->url() != QUrl(QStringLiteral("about:blank")));
+    QCOMPARE(closed.first().first().toBool(), true);
+    QCOMPARE(form.Terminations, 1);
+    QVERIFY(
+        Store().contains(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left")));
+}
+
+void TestWebAppForm::restoredPlacement()
+{
+    {
+        QSettings store = Store();
+        store.beginGroup(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}"));
+        store.setValue(QStringLiteral("Left"), 25);
+        store.setValue(QStringLiteral("Top"), 35);
+        store.setValue(QStringLiteral("Width"), 333);
+        store.setValue(QStringLiteral("Height"), 222);
+    }
+    TWebApp webApp = WebApp();
+    webApp.WindowStyle = 1; // fixed: the restored size becomes its fixed size
+    webApp.WindowPosition = 8;
+    webApp.RememberLastPosition = true;
+    webApp.RememberLastSize = true;
+    {
+        TTestForm form;
+        form.ApplyWebApp(webApp);
+        QCOMPARE(form.frameGeometry(), QRect(25, 35, 333, 222));
+        QCOMPARE(form.maximumSize(), QSize(333, 222));
+    }
+    // A monitor that is gone: the position computed for the record's size, the stored size.
+    Store().setValue(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left"), 100000);
+    {
+        TTestForm form;
+        form.ApplyWebApp(webApp);
+        const QSize s = Screen();
+        QCOMPARE(form.frameGeometry(), QRect(s.width() - 400, s.height() - 300, 333, 222));
+    }
+    // Only the size remembered; a size from the store of another type keeps the computed one.
+    Store().setValue(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Width"),
+                     QStringLiteral("wide"));
+    webApp.RememberLastPosition = false;
+    {
+        TTestForm form;
+        form.ApplyWebApp(webApp);
+        const QSize s = Screen();
+        QCOMPARE(form.frameGeometry(), QRect(s.width() - 400, s.height() - 300, 400, 222));
+    }
+}
+
+void TestWebAppForm::pageClosingItsWindowEndsTheProgram()
+{
+    TTestForm form;
+    TWebApp webApp = WebApp("/plain?closing");
+    webApp.RememberLastPosition = true;
+    webApp.RememberLastSize = true;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Plain"), 30000);
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    form.Browser()->page()->runJavaScript(QStringLiteral("window.close()"));
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QCOMPARE(closed.first().first().toBool(), false);
+    QCOMPARE(form.Terminations, 1);
+    QVERIFY(form.Browser()->url() != QUrl(QStringLiteral("about:blank")));
+    QVERIFY(Store().allKeys().isEmpty());
+}
+
+void TestWebAppForm::pageClosingThePreviewEndsOnlyThePreview()
+{
+    TTestForm form(TWebAppForm::TRole::Preview);
+    TWebApp webApp = WebApp("/plain?preview");
+    form.ApplyWebApp(webApp);
+    QVERIFY(form.Browser()->page()->profile()->isOffTheRecord());
+    connect(form.Browser(), &TWebBrowserEx::OnNavigateComplete2, &form,
+            [&] { form.Browser()->page()->runJavaScript(QStringLiteral("window.close()")); });
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    QTimer guard; // a test that hangs tells nobody anything
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, &form, &QWidget::close);
+    guard.start(30000);
+    form.ShowModal();
+    QVERIFY(guard.isActive());
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(closed.first().first().toBool(), false);
+    QCOMPARE(form.Terminations, 0);
+    QVERIFY(form.isHidden());
+}
+
+void TestWebAppForm::newWindows()
+{
+    QList<QUrl> opened;
+    SetShellOpener([&](const QUrl &url) { opened.append(url); });
+    TTestForm form;
+    TWebApp webApp = WebApp("/opener");
+    webApp.Mimic = "iPad";
+    form.ApplyWebApp(webApp);
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Opener"), 30000);
+
+    // An ordinary link to a new window goes to the user's browser.
+    form.Browser()->page()->runJavaScript(
+        QStringLiteral("document.getElementById('link').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, 30000);
+    QCOMPARE(opened.first(), FServer.Url("/elsewhere"));
+
+    // A popup with window features stays with the web app: its profile, its user agent.
+    form.Browser()->page()->runJavaScript(
+        QStringLiteral("window.open('/popup', 'signin', 'width=320,height=420')"));
+    TPopupWindow *popup = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((popup = form.findChild<TPopupWindow *>()), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/popup"), 30000);
+    QCOMPARE(FServer.Find("/popup")->UserAgent, GetIPadUserAgent());
+    QCOMPARE(popup->Browser()->page()->profile(), form.Browser()->page()->profile());
+    QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Sign in"), 30000);
+    QCOMPARE(opened.size(), 1);
+
+    // The popup closes itself when the sign-in is done.
+    QPointer<TPopupWindow> watched(popup);
+    popup->Browser()->page()->runJavaScript(QStringLiteral("window.close()"));
+    QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 30000);
+    QCOMPARE(form.Terminations, 0);
+    SetShellOpener({});
+}
+
+void TestWebAppForm::urlThatCannotBeOpened()
+{
+    TTestForm form;
+    TWebApp webApp = WebApp();
+    webApp.URL = "http://[::1";
+    try {
+        form.ApplyWebApp(webApp);
+        QFAIL("no error");
+    } catch (const TLumivaneError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Unable to open http://[::1"));
+    }
+}
+
+void TestWebAppForm::refusesToRunAsRootWithTheSandboxOn()
+{
+    if (geteuid() != 0)
+        QSKIP("only root needs the sandbox switch");
+    const QByteArray sandbox = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    QString message;
+    try {
+        TTestForm form;
+    } catch (const TLumivaneError &error) {
+        message = error.message();
+    }
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", sandbox);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    QVERIFY2(message.contains(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX=1")),
+             qPrintable(message));
+    TTestForm allowed; // with the switch set again it starts
+}
+
+QTEST_MAIN(TestWebAppForm)
+#include "tst_webappform.moc"
