@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
+class TmqALTBugFix;
 
 namespace Ui {
 class TMainForm;
@@ -60,6 +62,7 @@ private slots:
 
 private:
     void FormCreate();
+    void FormShortCut(QKeyEvent *event);
     void ConnectHandlers();
 
     // The unsaved-changes question; true when the command may go on.
@@ -71,6 +74,7 @@ private:
     void FitToFont();
     void CenterOnScreen();
 
+    TmqALTBugFix *FALTBugFix = nullptr;
     std::unique_ptr<Ui::TMainForm> FUi;
     QLabel *FModifiedPanel = nullptr;
     QLabel *FPathPanel = nullptr;
