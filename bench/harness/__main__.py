@@ -6,6 +6,7 @@ Usually started through bench/launch, which installs and builds what this needs 
 import argparse
 import json
 import os
+import pwd
 import shutil
 import subprocess
 import sys
@@ -32,9 +33,11 @@ def parse_arguments(argv):
                              "floor-lowend=floor,QTWEBENGINE_CHROMIUM_FLAGS=--enable-low-end-device-mode")
     parser.add_argument("--timeout", type=float, default=30.0, help="seconds a run may take to load or paint")
     parser.add_argument("--close-timeout", type=float, default=10.0, help="seconds a close may take")
+    parser.add_argument("--user", help="run the contenders (and their session bus) as this user; as root, "
+                                       "e.g. --user nobody measures with the engines' sandbox on")
     parser.add_argument("--sandbox", choices=["auto", "on", "off"], default="auto",
-                        help="the engines' sandbox for every contender; auto: off as root (it cannot run "
-                             "there), on otherwise")
+                        help="the engines' sandbox for every contender; auto: off when they run as root (it "
+                             "cannot run there), on otherwise")
     parser.add_argument("--nice", type=int, default=0,
                         help="run every contender at this niceness (negative needs root); 0 leaves it alone")
     parser.add_argument("--json", help="also write every run's figures to this file")
@@ -43,7 +46,7 @@ def parse_arguments(argv):
     parser.add_argument("--keep", action="store_true", help="keep the run folders (profiles and output logs)")
     options = parser.parse_args(argv)
     if options.sandbox == "auto":
-        options.sandbox = os.geteuid() != 0
+        options.sandbox = os.geteuid() != 0 or (options.user not in (None, "root"))
     else:
         options.sandbox = options.sandbox == "on"
     return options
@@ -67,14 +70,15 @@ def start_xvfb(niceness):
     return server, ":" + number
 
 
-def start_session_bus():
+def start_session_bus(user):
     """One session bus for all runs, as a desktop has; without it each Qt program would launch its own."""
     if not shutil.which("dbus-daemon"):
         return None, "disabled:"
     read_end, write_end = os.pipe()
+    identity = {"user": user, "group": pwd.getpwnam(user).pw_gid, "extra_groups": []} if user else {}
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=%d" % write_end],
                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                           start_new_session=True)
+                           start_new_session=True, cwd="/", **identity)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
         address = pipe.readline().strip()
@@ -135,10 +139,13 @@ def main(argv=None):
     by_name = {c.name: c for c in web + windows}
 
     xvfb, options.display = start_xvfb(options.nice)
-    bus, options.bus = start_session_bus()
+    bus, options.bus = start_session_bus(options.user)
     work = tempfile.mkdtemp(prefix="lumivane-bench-")
-    print("Xvfb on %s, sandbox %s, niceness %d, %d runs each, work folder %s, load average %s" % (
-        options.display, "on" if options.sandbox else "off", options.nice, options.runs, work,
+    if options.user:
+        os.chmod(work, 0o755)  # mkdtemp's folder is its creator's alone
+    print("Xvfb on %s, user %s, sandbox %s, niceness %d, %d runs each, work folder %s, load average %s" % (
+        options.display, options.user or pwd.getpwuid(os.geteuid()).pw_name, "on" if options.sandbox else "off",
+        options.nice, options.runs, work,
         " ".join(open("/proc/loadavg").read().split()[:3])), flush=True)
     try:
         display = Display(options.display)

@@ -1,6 +1,7 @@
 """One measured run of one contender, from spawn to exit, never hanging the harness."""
 
 import os
+import pwd
 import select
 import signal
 import subprocess
@@ -20,21 +21,33 @@ class RunFailed(Exception):
     pass
 
 
-def prioritised(argv, options):
-    """`argv` under nice(1) when the options ask for a priority, to keep a busy machine's noise down."""
+def start(argv, env, run_dir, options, clock):
+    """Starts a contender as `options.user` (if given) at `options.nice` (if not 0)."""
+    user = getattr(options, "user", None)
+    if user:
+        # Everything of the run belongs to the user the contender runs as.
+        ids = pwd.getpwnam(user)
+        for folder, _, files in os.walk(run_dir):
+            for name in [folder] + [os.path.join(folder, f) for f in files]:
+                os.chown(name, ids.pw_uid, ids.pw_gid)
+    process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock, user)
     niceness = getattr(options, "nice", 0)
-    return ["nice", "-n", str(niceness)] + argv if niceness else argv
+    if niceness:
+        # Set from here, since a user other than root could not raise its own priority.
+        os.setpriority(os.PRIO_PROCESS, process.pid, niceness)
+    return process
 
 
 class Process:
     """A contender's process, leader of its own session, whose exit is seen the moment it happens."""
 
-    def __init__(self, argv, env, cwd, log_path, clock=time.monotonic):
+    def __init__(self, argv, env, cwd, log_path, clock=time.monotonic, user=None):
         self._clock = clock
         self._log = open(log_path, "wb")
+        identity = {"user": user, "group": pwd.getpwnam(user).pw_gid, "extra_groups": []} if user else {}
         self.started = clock()
         self.popen = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=self._log,
-                                      stderr=subprocess.STDOUT, start_new_session=True)
+                                      stderr=subprocess.STDOUT, start_new_session=True, **identity)
         self.pid = self.popen.pid
         # A pidfd turns readable when the process ends: exit times without a polling delay.
         self._pidfd = os.pidfd_open(self.pid)
@@ -100,10 +113,10 @@ def close_and_time(process, display, close_timeout, clock=time.monotonic):
 def web_run(contender, server, display, run_dir, token, options, clock=time.monotonic):
     """Measures one run of a contender that shows the page; returns its figures."""
     url = server.url(token)
-    argv = prioritised(contender.command(url, run_dir, options.sandbox), options)
+    argv = contender.command(url, run_dir, options.sandbox)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
     env.update(contender.environment)
-    process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
+    process = start(argv, env, run_dir, options, clock)
     try:
         loaded = None
         while loaded is None:
@@ -146,10 +159,10 @@ def window_run(contender, display, run_dir, options, clock=time.monotonic):
     a mapped window shows black until the program has drawn into it. The window is grabbed every
     few milliseconds; the first grab with any other colour marks the paint.
     """
-    argv = prioritised(contender.command("", run_dir, options.sandbox), options)
+    argv = contender.command("", run_dir, options.sandbox)
     env = fresh_environment(os.environ, run_dir, options.display, options.bus, options.sandbox)
     env.update(contender.environment)
-    process = Process(argv, env, run_dir, os.path.join(run_dir, "output.log"), clock)
+    process = start(argv, env, run_dir, options, clock)
     try:
         mapped = painted = None
         polls = 0
