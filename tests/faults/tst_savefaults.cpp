@@ -363,10 +363,13 @@ void TestSaveFaults::killedWhileSaving()
         QProcess child;
         child.start(QStringLiteral(LUMIVANE_SAVE_HELPER), {QStringLiteral("loop"), fileName});
         QVERIFY(child.waitForStarted());
+        const pid_t pid = pid_t(child.processId());
+        QVERIFY(pid > 1);
         // Past start-up, into the saving, then a random moment up to 30 ms later.
         QVERIFY2(child.waitForReadyRead(10000), "the helper saved nothing");
         QThread::usleep(random.bounded(30000));
-        QVERIFY(::kill(pid_t(child.processId()), SIGKILL) == 0);
+        QCOMPARE(child.state(), QProcess::Running);
+        QVERIFY(::kill(pid, SIGKILL) == 0);
         QVERIFY(child.waitForFinished(10000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         saves += child.readAllStandardOutput().count('\n');
