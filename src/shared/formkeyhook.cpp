@@ -32,6 +32,10 @@ bool TFormKeyHook::eventFilter(QObject *watched, QEvent *event)
         FPropagating = nullptr;
         return false;
     }
+    // Only keys the user pressed: a control that hands a key it did not want back to its
+    // parent (the web view does) sends it anew, and that is no new key-down.
+    if (!event->spontaneous())
+        return false;
     // A key press that the focused control ignores goes on to its parent as the same event:
     // that is still the one key press.
     if (event == FPropagating && FLastReceiver && !FLastReceiver->isWindow() &&

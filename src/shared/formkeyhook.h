@@ -6,9 +6,9 @@
 class QKeyEvent;
 class QWidget;
 
-// Hands a form every key press that reaches it, whichever of its controls has the focus, once
-// per key press, before the controls handle it. The key is never consumed, so the focused
-// control and the menu shortcuts see it as usual. Keys that Qt resolves as shortcuts before
+// Hands a form every key press from the user that reaches it, whichever of its controls has the
+// focus, once per key press, before the controls handle it. The key is never consumed, so the
+// focused control and the menu shortcuts see it as usual. Keys that Qt resolves as shortcuts before
 // any widget sees them do not reach the hook. Owned by the form.
 class TFormKeyHook : public QObject
 {
