@@ -2,8 +2,10 @@
 #include "ui_mainform.h"
 
 #include "aboutform.h"
+#include "application.h"
 #include "filedialog.h"
 #include "formkeyhook.h"
+#include "launcherwriter.h"
 #include "messagebox.h"
 #include "mqaltbugfixes.h"
 #include "profilefile.h"
@@ -128,6 +130,7 @@ void TMainForm::ConnectHandlers()
     connect(ui.OpenItem, &QAction::triggered, this, &TMainForm::OpenItemClick);
     connect(ui.SaveItem, &QAction::triggered, this, &TMainForm::SaveItemClick);
     connect(ui.SaveAsItem, &QAction::triggered, this, &TMainForm::SaveAsItemClick);
+    connect(ui.CreateLauncherItem, &QAction::triggered, this, &TMainForm::CreateLauncherItemClick);
     connect(ui.AboutItem, &QAction::triggered, this, &TMainForm::AboutItemClick);
     connect(ui.ExitItem, &QAction::triggered, this, &TMainForm::ExitItemClick);
     connect(ui.PreviewButton, &QPushButton::clicked, this, &TMainForm::PreviewButtonClick);
@@ -374,6 +377,21 @@ void TMainForm::SaveAsItemClick()
     SaveItemClick();
 }
 
+void TMainForm::CreateLauncherItemClick()
+{
+    // The launcher starts the document on disk, so that must hold what the window shows.
+    if (FFileName.isEmpty() || FModified || !QFileInfo(FFileName).isFile())
+        SaveItemClick();
+    if (FFileName.isEmpty() || FModified)
+        return;
+    const TMessageBox::Button answer = TMessageBox::question(
+        this, Caption, QStringLiteral("Put a launcher for this web app on the desktop too?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+    if (answer == QMessageBox::Cancel)
+        return;
+    TLauncherWriter().Write(FFileName, FWebApp.Id, answer == QMessageBox::Yes);
+}
+
 void TMainForm::AboutItemClick()
 {
     ShowAbout(UserLanguageId());
@@ -398,12 +416,18 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::PreviewButtonClick()
 {
+    const QString applicationTitle = ApplicationTitle();
     const auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Preview);
     TWebApp webApp;
     GetWebApp(webApp);
     form->ApplyWebApp(webApp);
+    // The previewed page lends its title to the application, as a running web app does; the
+    // designer's own title comes back with the designer.
     setEnabled(false);
-    const auto enable = qScopeGuard([this] { setEnabled(true); });
+    const auto restore = qScopeGuard([this, &applicationTitle] {
+        setEnabled(true);
+        SetApplicationTitle(applicationTitle);
+    });
     form->ShowModal();
 }
 

@@ -6,6 +6,8 @@
 #include "messagebox.h"
 #include "shellhelpers.h"
 #include "webapp.h"
+#include "webappform.h"
+#include "webbrowserex.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,9 +18,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <memory>
 
 namespace {
@@ -85,6 +89,8 @@ private slots:
     void failedSave();
     void failedSaveStopsOpenAndExit();
     void realSaveDialog();
+    void previewRunsUnderFreshIds();
+    void previewThatFails();
 
 private:
     template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
@@ -185,6 +191,7 @@ void TDesignerCommandsTest::menuItems()
         {"OpenItem", "&Open...", "Ctrl+O"},
         {"SaveItem", "&Save", "Ctrl+S"},
         {"SaveAsItem", "Save &As...", "Ctrl+Shift+S"},
+        {"CreateLauncherItem", "Create &Launcher...", ""},
         {"N1", nullptr, nullptr},
         {"AboutItem", "About...", ""},
         {"N2", nullptr, nullptr},
@@ -634,6 +641,116 @@ void TDesignerCommandsTest::realSaveDialog()
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     QVERIFY(overwriteAsked);
     QCOMPARE(LoadWebApp(saved).URL, QByteArrayLiteral("http://again.test/"));
+    QVERIFY(!FForm->Modified());
+}
+
+namespace {
+
+// What a preview window showed while it was open.
+struct TPreviewSeen
+{
+    QPointer<TWebAppForm> Form;
+    QByteArray Id;
+    QByteArray URL;
+    bool Preview = false;
+    bool DesignerDisabled = false;
+    bool Loaded = false;
+};
+
+TWebAppForm *OpenPreview()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *form = qobject_cast<TWebAppForm *>(widget); form && form->isVisible())
+            return form;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TDesignerCommandsTest::previewRunsUnderFreshIds()
+{
+    FWatchdog.stop(); // the preview is a modal window of its own
+    const QString path = Path(QStringLiteral("Previewed.webapp"));
+    TypeURL(QStringLiteral("data:text/html,<title>Previewed</title><p>page</p>"));
+    SaveAs(path);
+    TypeURL(QStringLiteral("<!-- unsaved -->"));
+    const QByteArray documentId = LoadWebApp(path).Id;
+    QVERIFY(IsRegistryGuid(documentId));
+
+    // The first preview is closed by its user, the second by its page.
+    QList<TPreviewSeen> previews;
+    for (const bool pageCloses : {false, true}) {
+        TPreviewSeen seen;
+        QTimer poll;
+        poll.setInterval(50);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (!seen.Form) {
+                seen.Form = OpenPreview();
+                if (!seen.Form)
+                    return;
+                seen.Id = seen.Form->WebApp().Id;
+                seen.URL = seen.Form->WebApp().URL;
+                seen.Preview = seen.Form->Role() == TWebAppForm::TRole::Preview;
+                seen.DesignerDisabled = !FForm->isEnabled();
+            }
+            if (seen.Form->windowTitle() != u"Previewed" || seen.Loaded)
+                return;
+            seen.Loaded = true;
+            if (pageCloses)
+                seen.Form->Browser()->page()->runJavaScript(QStringLiteral("window.close()"));
+            else
+                seen.Form->close();
+        });
+        poll.start();
+        // Whatever happens, the test does not wait for ever.
+        QTimer::singleShot(30000, this, [&] {
+            if (seen.Form)
+                seen.Form->close();
+        });
+        QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
+        poll.stop();
+
+        QVERIFY2(seen.Loaded, "the preview did not show its page");
+        QVERIFY(seen.Preview);
+        QVERIFY(seen.DesignerDisabled);
+        QVERIFY(seen.Form.isNull()); // destroyed with the command
+        QVERIFY(!OpenPreview());
+        QCOMPARE(seen.URL,
+                 QByteArrayLiteral(
+                     "data:text/html,<title>Previewed</title><p>page</p><!-- unsaved -->"));
+        previews << seen;
+    }
+
+    QVERIFY(IsRegistryGuid(previews.at(0).Id));
+    QVERIFY(IsRegistryGuid(previews.at(1).Id));
+    QVERIFY(previews.at(0).Id != previews.at(1).Id);
+    QVERIFY(previews.at(0).Id != documentId);
+    QVERIFY(previews.at(1).Id != documentId);
+
+    // The designer is as it was: same document, same identifier, same unsaved change.
+    QVERIFY(FForm->isVisible());
+    QVERIFY(FForm->isEnabled());
+    QCOMPARE(FForm->FileName(), path);
+    QCOMPARE(FForm->WebApp().Id, documentId);
+    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Veldrane Lumivane"));
+    QCOMPARE(LoadWebApp(path).Id, documentId);
+    QVERIFY(TMessageBox::shown().isEmpty());
+}
+
+void TDesignerCommandsTest::previewThatFails()
+{
+    // Nothing to navigate to: the error reaches the error display and no window stays behind.
+    TMessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
+    QCOMPARE(TMessageBox::shown().size(), 1);
+    QCOMPARE(TMessageBox::shown().constFirst().Icon, QMessageBox::Critical);
+    QCOMPARE(TMessageBox::shown().constFirst().Title, ApplicationTitle());
+    QVERIFY(!OpenPreview());
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<TWebAppForm *>(widget));
+    QVERIFY(FForm->isEnabled());
     QVERIFY(!FForm->Modified());
 }
 
