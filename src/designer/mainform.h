@@ -54,6 +54,7 @@ private slots:
     void OpenItemClick();
     void SaveItemClick();
     void SaveAsItemClick();
+    void CreateLauncherItemClick();
     void AboutItemClick();
     void ExitItemClick();
     void PreviewButtonClick();
