@@ -4,6 +4,8 @@
 #include "browsingprofile.h"
 #include "controlpanel.h"
 #include "desktopidentity.h"
+#include "formkeyhook.h"
+#include "mqaltbugfixes.h"
 #include "shellhelpers.h"
 #include "webbrowserex.h"
 #include "windowgeometry.h"
@@ -44,6 +46,10 @@ TWebAppForm::~TWebAppForm()
 
 void TWebAppForm::FormCreate()
 {
+    FALTBugFix = new TmqALTBugFix(this);
+    FALTBugFix->DelayType = dtTimer;
+    connect(new TFormKeyHook(this), &TFormKeyHook::KeyDown, this, &TWebAppForm::FormShortCut);
+
     // Nothing of the web engine may exist before we know it can start.
     CheckWebEngineCanStart();
 
@@ -74,6 +80,11 @@ void TWebAppForm::FormCreate()
     QFont systemFont = font();
     SetSystemIconFont(systemFont);
     setFont(systemFont);
+}
+
+void TWebAppForm::FormShortCut(QKeyEvent *event)
+{
+    FALTBugFix->KeyDownCheck(this, VirtualKeyOf(event));
 }
 
 void TWebAppForm::OpenWebApp(const QString &fileName)

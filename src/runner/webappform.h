@@ -9,7 +9,9 @@
 #include <QWidget>
 
 class QEventLoop;
+class QKeyEvent;
 class TControlPanel;
+class TmqALTBugFix;
 class TWebBrowserEx;
 
 // The window in which a web app runs (and which the designer's Preview shows modally).
@@ -62,6 +64,7 @@ private:
     enum class TClosing { No, WaitingForBlank, Done };
 
     void FormCreate();
+    void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();
     void CloseButtonClick();
@@ -78,6 +81,7 @@ private:
     void FinishClosing();
     void EndRun(bool placementSaved);
 
+    TmqALTBugFix *FALTBugFix = nullptr;
     TRole FRole;
     TControlPanel *FControlPanel = nullptr;
     TWebBrowserEx *FBrowser = nullptr;
