@@ -192,7 +192,6 @@ void TDesignerCommandsTest::menuItems()
         {"SaveItem", "&Save", "Ctrl+S"},
         {"SaveAsItem", "Save &As...", "Ctrl+Shift+S"},
         {"CreateLauncherItem", "Create &Launcher...", ""},
-        {"CreateLauncherItem", "Create &Launcher...", ""},
         {"N1", nullptr, nullptr},
         {"AboutItem", "About...", ""},
         {"N2", nullptr, nullptr},
