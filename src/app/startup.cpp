@@ -4,6 +4,7 @@
 #include "instanceobject.h"
 #include "mainform.h"
 #include "platformchoice.h"
+#include "producticon.h"
 #include "userlanguage.h"
 #include "webappform.h"
 
@@ -65,6 +66,7 @@ int RunLumivane(int argc, char **argv)
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);
     SetApplicationTitle(QStringLiteral("Veldrane Lumivane"));
+    QApplication::setWindowIcon(ProductIcon());
 
     if (decision.Role == TStartRole::Designer) {
         TMainForm mainForm;
