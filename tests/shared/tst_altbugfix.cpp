@@ -277,7 +277,7 @@ void TestAltBugFix::timerDelayChanges()
     QCOMPARE(F->push->Paints, 0);
 
     // The next accepted key takes the new delay.
-    fix.TimerDelayMsec = 150;
+    fix.TimerDelayMsec = 800;
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
     QTest::qWait(50);
     QCOMPARE(F->push->Paints, 0);
