@@ -43,16 +43,11 @@ class TmqALTBugFix : public QObject
 public:
     explicit TmqALTBugFix(QObject *owner);
 
-    bool Enabled = true;
-
-private:
-    QPointer<QWidget> FTargetForm;
-    QTimer *FDelayTimer;
-
-public:
-    // At most zero: the timer is armed but never fires.
-    qint32 TimerDelayMsec = 10;
     TmqALTBugFixDelayType DelayType = dtTimer;
+    // False makes KeyDownCheck do nothing.
+    bool Enabled = true;
+    // Read at each accepted key; at most zero, the timer never fires.
+    qint32 TimerDelayMsec = 10;
 
     // Called for every key-down that reaches the form; never consumes the key.
     void KeyDownCheck(QWidget *form, quint16 key);
@@ -65,6 +60,9 @@ public:
 private:
     void DelayTimerTimer();
 
+    QPointer<QWidget> FTargetForm;
+    QTimer *FDelayTimer;
+    // The last accepted key was ALT, so one TAB or arrow key may follow.
     bool FAltSeen = false;
 };
 
