@@ -50,22 +50,23 @@ def format_table(results, names, figures, reference, title):
     """One block per figure: median, min and max per contender, and `reference` / contender."""
     lines = [title, "=" * len(title)]
     ratio_title = "%s / this" % reference
+    width = max([12] + [len(name) for name in names])
     for key, label, fmt in figures:
         summary = summarize(results, names, key)
         if not summary:
             continue
         lines.append("")
         lines.append(label)
-        lines.append("  %-12s %10s %10s %10s %5s %14s" % ("contender", "median", "min", "max", "runs", ratio_title))
+        lines.append("  %-*s %10s %10s %10s %5s %14s" % (width, "contender", "median", "min", "max", "runs", ratio_title))
         reference_median = summary.get(reference, (None,))[0]
         for name in names:
             if name not in summary:
-                lines.append("  %-12s %10s" % (name, "failed"))
+                lines.append("  %-*s %10s" % (width, name, "failed"))
                 continue
             median, low, high, count = summary[name]
             value = ratio(reference_median, median)
-            lines.append("  %-12s %10s %10s %10s %5d %14s" % (
-                name, fmt % median, fmt % low, fmt % high, count, "-" if value is None else "%.2f" % value))
+            lines.append("  %-*s %10s %10s %10s %5d %14s" % (
+                width, name, fmt % median, fmt % low, fmt % high, count, "-" if value is None else "%.2f" % value))
     failures = [r for r in results if r.get("error")]
     if failures:
         lines.append("")
