@@ -41,7 +41,6 @@ function notify(title, body) {
   const n = new Notification(title, {body: body, tag: 'news'});
   n.onshow = () => window.shown = true;
   n.onclick = () => window.clicked = true;
-  n.onclose = () => window.closed = true;
   window.n = n;
 }
 </script></body></html>)";
