@@ -254,6 +254,8 @@ void TWebAppForm::ControlPanelMouseDown(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     FDragStart = event->position().toPoint();
+    FDragOrigin = pos();
+    FDragGlobalStart = event->globalPosition().toPoint();
     FDragging = true;
 }
 
@@ -261,8 +263,10 @@ void TWebAppForm::ControlPanelMouseMove(QMouseEvent *event)
 {
     if (!FDragging)
         return;
-    const QPoint at = event->position().toPoint();
-    move(x() + at.x() - FDragStart.x(), y() + at.y() - FDragStart.y());
+    // The point pressed stays under the pointer. Measured on the screen rather than in the panel:
+    // window managers move windows asynchronously, so a panel position can still refer to where
+    // the window was before the last move, and the window would run ahead of the pointer.
+    move(FDragOrigin + event->globalPosition().toPoint() - FDragGlobalStart);
 }
 
 void TWebAppForm::ControlPanelMouseUp(QMouseEvent *)

@@ -89,6 +89,8 @@ private:
     bool FNavigated = false;
     QPoint FDragStart;
     bool FDragging = false;
+    QPoint FDragOrigin;      // the window's position when the drag began
+    QPoint FDragGlobalStart; // where the drag began, on the screen
 
     bool FFixedSize = false;
     // The outer bounds last asked for and the frame they were computed with: once the window
