@@ -242,8 +242,11 @@ bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)
                windowHandle()->isExposed()) {
         // The frame exists now: make the outer size the one asked for, frame included.
         FFrameChecked = true;
-        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-            FrameMargins() != FWantedFrame)
+        // Some window managers map the window in its normal state although it asked to be
+        // maximised (seen with openbox); ask again now that it is managed.
+        if (FWebApp.WindowSize == wsFullScreen)
+            setWindowState(windowState() | Qt::WindowMaximized);
+        else if (FrameMargins() != FWantedFrame)
             SetOuterBounds(FWantedBounds);
     }
     return QWidget::eventFilter(watched, event);
