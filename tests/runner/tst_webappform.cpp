@@ -15,7 +15,9 @@
 #include <QWebEngineProfile>
 #include <QtTest>
 #include <climits>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 // A web app window whose end of the program the test observes instead of suffering it.
@@ -541,7 +543,9 @@ void TestWebAppForm::urlThatCannotBeOpened()
 
 void TestWebAppForm::refusesToRunAsRootWithTheSandboxOn()
 {
+#ifdef Q_OS_UNIX
     if (geteuid() != 0)
+#endif
         QSKIP("only root needs the sandbox switch");
     const QByteArray sandbox = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
