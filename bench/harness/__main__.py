@@ -1,6 +1,7 @@
 """Runs every contender in turn under one Xvfb and prints the figures.
 
-Usually started through bench/launch, which installs and builds what this needs first.
+Usually started through bench/launch, which installs and builds what this needs first
+(bench/launch --no-build skips the build) and passes the three program paths.
 """
 
 import argparse
@@ -24,7 +25,8 @@ def parse_arguments(argv):
     parser.add_argument("--lumivane", required=True, help="the lumivane executable")
     parser.add_argument("--floor", required=True, help="the floor program")
     parser.add_argument("--barewidgets", required=True, help="the bare Qt Widgets window")
-    parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
+    parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium",
+                        help="the chromium executable (default: the one on PATH)")
     parser.add_argument("--only", choices=["web", "designer"], help="measure one kind of contender only")
     parser.add_argument("--skip", action="append", default=[], metavar="NAME",
                         help="leave out a contender (lumivane, floor, chromium, designer, barewidgets)")
