@@ -92,6 +92,8 @@ TMainForm::TMainForm(QWidget *parent)
     FModifiedPanel->setObjectName(QStringLiteral("ModifiedPanel"));
     FPathPanel = new QLabel(FUi->StatusBar);
     FPathPanel->setObjectName(QStringLiteral("PathPanel"));
+    FModifiedPanel->setContentsMargins(3, 0, 3, 0);
+    FPathPanel->setContentsMargins(3, 0, 3, 0);
     FUi->StatusBar->addWidget(FModifiedPanel);
     FUi->StatusBar->addWidget(FPathPanel, 1);
 
@@ -336,10 +338,15 @@ bool TMainForm::QueryUnsavedChanges()
 
 QString TMainForm::InitialFolder() const
 {
-    if (FFileName.isEmpty())
-        return GetDesktopFolder();
-    const QString path = QDir::fromNativeSeparators(FFileName);
-    return path.left(path.lastIndexOf(u'/') + 1);
+    QString folder;
+    if (FFileName.isEmpty()) {
+        folder = GetDesktopFolder();
+    } else {
+        const QString path = QDir::fromNativeSeparators(FFileName);
+        folder = path.left(path.lastIndexOf(u'/') + 1);
+    }
+    // The dialog would offer a folder that does not exist as the file name; it chooses itself.
+    return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void TMainForm::OpenItemClick()
