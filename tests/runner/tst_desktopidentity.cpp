@@ -188,7 +188,11 @@ private slots:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("RESOURCE_NAME"));
         child.setProcessEnvironment(env);
-        child.start(xvfbRun, {QStringLiteral("-a"), QCoreApplication::applicationFilePath(),
+        // Tests run side by side: start the search for a free display somewhere of our own.
+        const QString firstDisplay =
+            QString::number(100 + QCoreApplication::applicationPid() % 800);
+        child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
+                              QCoreApplication::applicationFilePath(),
                               QStringLiteral("--window-class-child")});
         QVERIFY(child.waitForFinished(60000));
         const QString output = QString::fromUtf8(child.readAllStandardOutput());
