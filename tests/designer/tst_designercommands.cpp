@@ -714,13 +714,18 @@ void TDesignerCommandsTest::previewRunsUnderFreshIds()
                 seen.Form->close();
         });
         poll.start();
-        // Whatever happens, the test does not wait for ever.
-        QTimer::singleShot(30000, this, [&] {
+        // Whatever happens, the test does not wait for ever; but having to close the preview
+        // here is a failure.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, this, [&] {
             if (seen.Form)
                 seen.Form->close();
         });
+        guard.start(30000);
         QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
         poll.stop();
+        QVERIFY2(guard.isActive(), "the preview did not end by itself");
 
         QVERIFY2(seen.Loaded, "the preview did not show its page");
         QVERIFY(seen.Preview);
