@@ -98,6 +98,9 @@ def target_lines(web_results, window_results):
     pss = median_of(web_results, "lumivane", "pss_settled_mb")
     check("runner PSS 2 s after load <= 0.9 x floor", ratio(pss, median_of(web_results, "floor", "pss_settled_mb")),
           0.9, "%.2f x")
+    check("  same by distinct pages (steady on a busy machine)",
+          ratio(median_of(web_results, "lumivane", "footprint_settled_mb"),
+                median_of(web_results, "floor", "footprint_settled_mb")), 0.9, "%.2f x")
     check("runner close to exit < 0.25 s (median)", median_of(web_results, "lumivane", "close_s"), 0.2499,
           "%.3f s")
     check("runner idle CPU 0 % (median)", median_of(web_results, "lumivane", "idle_cpu_pct"), 0.0, "%.2f %%")

@@ -33,16 +33,18 @@ class ReportTest(unittest.TestCase):
         self.assertIsNone(report.ratio(None, 2.0))
 
     def test_targets_judge_the_medians(self):
-        web = [run("lumivane", 1, loaded_s=0.52, pss_settled_mb=230.0, close_s=0.3, idle_cpu_pct=0.0),
-               run("floor", 1, loaded_s=0.50, pss_settled_mb=260.0),
+        web = [run("lumivane", 1, loaded_s=0.52, pss_settled_mb=230.0, footprint_settled_mb=290.0, close_s=0.3,
+                   idle_cpu_pct=0.0),
+               run("floor", 1, loaded_s=0.50, pss_settled_mb=260.0, footprint_settled_mb=300.0),
                run("chromium", 1, loaded_s=0.70)]
         lines = report.target_lines(web, [])
         verdicts = [("NOT met" if line.endswith("NOT met") else "met" if line.endswith("met") else "not measured")
                     for line in lines[1:]]
-        # load vs floor 1.04, load vs chromium 0.74, PSS 0.88, close 0.3 s, idle 0 %, no designer runs
-        self.assertEqual(verdicts, ["met", "met", "met", "NOT met", "met", "not measured"])
+        # load vs floor 1.04, load vs chromium 0.74, PSS 0.88, pages 0.97, close 0.3 s, idle 0 %, no designer
+        self.assertEqual(verdicts, ["met", "met", "met", "NOT met", "NOT met", "met", "not measured"])
         self.assertIn("1.04 x", lines[1])
-        self.assertIn("0.300 s", lines[4])
+        self.assertIn("0.97 x", lines[4])
+        self.assertIn("0.300 s", lines[5])
 
 if __name__ == "__main__":
     unittest.main()
