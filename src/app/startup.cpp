@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include <memory>
+
 #include "application.h"
 #include "instanceobject.h"
 #include "mainform.h"
@@ -74,14 +76,16 @@ int RunLumivane(int argc, char **argv)
         return application.exec();
     }
 
-    TWebAppForm webAppForm(TWebAppForm::TRole::Runner);
+    // Creating the window can fail too (the web engine cannot start), so it is made inside.
+    std::unique_ptr<TWebAppForm> webAppForm;
     try {
-        webAppForm.OpenWebApp(decision.DocumentPath);
+        webAppForm = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Runner);
+        webAppForm->OpenWebApp(decision.DocumentPath);
     } catch (const std::exception &error) {
         // Not inside the message loop, so TApplication::notify cannot show it.
         ShowErrorDisplay(error);
         return 1;
     }
-    webAppForm.show();
+    webAppForm->show();
     return application.exec();
 }
