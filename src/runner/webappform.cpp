@@ -7,6 +7,7 @@
 #include "formkeyhook.h"
 #include "mqaltbugfixes.h"
 #include "shellhelpers.h"
+#include "webappbrowsing.h"
 #include "webbrowserex.h"
 #include "windowgeometry.h"
 #include "windowplacement.h"
@@ -127,6 +128,15 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
     if (FWebApp.StayOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
+    // Keys, find bar, downloads, permissions and notifications of the page; a preview keeps no
+    // zoom or permission answers of its own.
+    if (!FBrowsing) {
+        FBrowsing = new TWebAppBrowsing(
+            this, FBrowser, FControlPanel,
+            FRole == TRole::Runner ? WindowPlacementGroup(FWebApp.Id) : QString(), this);
+        connect(FBrowsing, &TWebAppBrowsing::LayoutChanged, this, &TWebAppForm::FormResize);
+    }
+
     FBrowser->Navigate(FWebApp.URL);
 }
 
@@ -219,7 +229,8 @@ void TWebAppForm::FormResize()
     const int panelHeight = FControlPanel->isHidden() ? 0 : TControlPanel::PanelHeight;
     FControlPanel->setGeometry(0, height() - TControlPanel::PanelHeight, width(),
                                TControlPanel::PanelHeight);
-    FBrowser->setGeometry(0, 0, width(), qMax(0, height() - panelHeight));
+    const QRect browserArea(0, 0, width(), qMax(0, height() - panelHeight));
+    FBrowser->setGeometry(FBrowsing ? FBrowsing->LayOut(browserArea) : browserArea);
 }
 
 bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)

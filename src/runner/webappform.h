@@ -12,6 +12,7 @@ class QEventLoop;
 class QKeyEvent;
 class TControlPanel;
 class TmqALTBugFix;
+class TWebAppBrowsing;
 class TWebBrowserEx;
 
 // The window in which a web app runs (and which the designer's Preview shows modally).
@@ -85,6 +86,7 @@ private:
     TRole FRole;
     TControlPanel *FControlPanel = nullptr;
     TWebBrowserEx *FBrowser = nullptr;
+    TWebAppBrowsing *FBrowsing = nullptr; // everyday browsing: keys, downloads, permissions
     TWebApp FWebApp;
     bool FNavigated = false;
     QPoint FDragStart;
