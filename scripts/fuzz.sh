@@ -26,7 +26,8 @@ run() {
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/found"
   "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/found/" \
+    -max_len=65536 -dict="$top/tests/fuzz/webapp.dict" -print_final_stats=1 \
+    -artifact_prefix="$work/found/" \
     "$work/corpus" "$top/tests/fuzz/corpus" >"$work/log" 2>&1
 }
 

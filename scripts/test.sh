@@ -10,3 +10,8 @@ cmake -S "$top" -B "$top/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIVAN
 cmake --build "$top/build/test" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 ctest --test-dir "$top/build/test" --output-on-failure -j "$jobs"
+
+# The whole suite again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
+# then each fuzz target for a minute.
+bash "$top/scripts/sanitize.sh"
+bash "$top/scripts/fuzz.sh" 60

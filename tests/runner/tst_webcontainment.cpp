@@ -20,6 +20,8 @@
 #include <QWebEngineSettings>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 // A self-signed certificate for 127.0.0.1 (valid until 2126) and its key, made for this test
@@ -228,9 +230,10 @@ void TestWebContainment::init()
 std::unique_ptr<TTestForm> TestWebContainment::Open(const QUrl &url, bool waitForLoad)
 {
     auto form = std::make_unique<TTestForm>(TWebAppForm::TRole::Preview);
-    bool finished = false;
+    // Shared with the connection, which outlives this function when it does not wait.
+    const auto finished = std::make_shared<bool>(false);
     QObject::connect(form->Browser(), &QWebEngineView::loadFinished, form.get(),
-                     [&finished] { finished = true; });
+                     [finished] { *finished = true; });
     TWebApp webApp;
     webApp.Id = "{C0FFEE00-0000-0000-0000-000000000001}";
     webApp.URL = url.toEncoded();
@@ -239,7 +242,7 @@ std::unique_ptr<TTestForm> TestWebContainment::Open(const QUrl &url, bool waitFo
     webApp.Height = 480;
     form->ApplyWebApp(webApp);
     form->show();
-    if (waitForLoad && !QTest::qWaitFor([&] { return finished; }, 30000))
+    if (waitForLoad && !QTest::qWaitFor([&] { return *finished; }, 30000))
         return nullptr;
     return form;
 }
