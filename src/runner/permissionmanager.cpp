@@ -117,10 +117,10 @@ void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const 
 {
     TAnswer answer = RememberedAnswer(origin, feature);
     if (answer == TAnswer::None) {
-        const auto button =
-            TMessageBox::question(FWindow, ApplicationTitle(), QuestionText(origin, feature),
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                                  {{QMessageBox::Yes, tr("Allow")}, {QMessageBox::No, tr("Deny")}});
+        const auto button = TMessageBox::question(
+            FWindow, ApplicationTitle(), QuestionText(origin, feature),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+            {{QMessageBox::Yes, tr("&Allow")}, {QMessageBox::No, tr("&Deny")}});
         if (button == QMessageBox::Yes)
             answer = TAnswer::Allow;
         else if (button == QMessageBox::No)
