@@ -175,16 +175,9 @@ TNotificationPresenter::TNotificationPresenter(QWebEngineProfile *profile, QWidg
     : QObject(parent)
     , FProfile(profile)
     , FWindow(window)
-    , FSink(std::move(sink))
 {
-    if (!FSink) {
-        if (TDBusNotificationSink::IsAvailable())
-            FSink = std::make_unique<TDBusNotificationSink>();
-        else
-            FSink = std::make_unique<TTrayNotificationSink>(window->windowIcon());
-    }
-    connect(FSink.get(), &TNotificationSink::Clicked, this, &TNotificationPresenter::Clicked);
-    connect(FSink.get(), &TNotificationSink::Dismissed, this, &TNotificationPresenter::Dismissed);
+    if (sink)
+        SetSink(std::move(sink));
     FAppName = [this] { return FWindow ? FWindow->windowTitle() : QString(); };
     FProfile->setNotificationPresenter(
         [this](std::unique_ptr<QWebEngineNotification> notification) {
@@ -198,8 +191,24 @@ TNotificationPresenter::~TNotificationPresenter()
         FProfile->setNotificationPresenter({});
 }
 
+void TNotificationPresenter::SetSink(std::unique_ptr<TNotificationSink> sink)
+{
+    FSink = std::move(sink);
+    connect(FSink.get(), &TNotificationSink::Clicked, this, &TNotificationPresenter::Clicked);
+    connect(FSink.get(), &TNotificationSink::Dismissed, this, &TNotificationPresenter::Dismissed);
+}
+
 void TNotificationPresenter::Present(std::unique_ptr<QWebEngineNotification> notification)
 {
+    // Chosen at the first notification: asking the session bus costs a round trip that the
+    // window's start should not wait for, and most web apps never notify.
+    if (!FSink) {
+        if (TDBusNotificationSink::IsAvailable())
+            SetSink(std::make_unique<TDBusNotificationSink>());
+        else
+            SetSink(
+                std::make_unique<TTrayNotificationSink>(FWindow ? FWindow->windowIcon() : QIcon()));
+    }
     // A notification with the tag of a shown one replaces it.
     for (auto shown = FNotifications.begin(); shown != FNotifications.end(); ++shown) {
         if (shown->second->matches(notification.get())) {

@@ -92,7 +92,8 @@ class TNotificationPresenter : public QObject
     Q_OBJECT
 
 public:
-    // Without a sink, the D-Bus service is used when present, else the system tray.
+    // Without a sink, the D-Bus service is used when present, else the system tray; the choice
+    // is made at the first notification.
     TNotificationPresenter(QWebEngineProfile *profile, QWidget *window,
                            std::unique_ptr<TNotificationSink> sink = {}, QObject *parent = nullptr);
     ~TNotificationPresenter() override;
@@ -101,6 +102,7 @@ public:
     void SetAppName(std::function<QString()> appName) { FAppName = std::move(appName); }
 
 private:
+    void SetSink(std::unique_ptr<TNotificationSink> sink);
     void Present(std::unique_ptr<QWebEngineNotification> notification);
     void Clicked(quint64 key);
     void Dismissed(quint64 key);
