@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "application.h"
+#include "engineswitches.h"
 #include "instanceobject.h"
 #include "mainform.h"
 #include "platformchoice.h"
@@ -64,6 +65,7 @@ int RunLumivane(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
     ApplyPlatformChoice();
+    ApplyRenderingChoice();
     // Only the program name: arguments after the second are ignored, by Qt as well.
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);

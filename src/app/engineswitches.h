@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QMap>
+#include <QString>
+
+// How the program renders, decided before the application object and the web engine exist.
+//
+// Without a GPU device, OpenGL can only be a software renderer. The web engine turns its GPU
+// features off on one anyway (no WebGL, no GPU rasterisation), yet loading and starting that
+// renderer costs about 0.5 s and over 100 MB of memory in every process that touches OpenGL,
+// and the web engine makes every window of the program touch it. There, the program asks Qt and
+// the engine for their software paths instead, which draw the same pixels. Machines with a GPU
+// keep OpenGL; nothing here touches the engine's sandbox.
+
+// True when the machine has a device a GPU driver renders through: DRM nodes under
+// `deviceRoot`/dri or NVIDIA's device files.
+bool HasGpuDevice(const QString &deviceRoot = QStringLiteral("/dev"));
+
+// `flags` (a QTWEBENGINE_CHROMIUM_FLAGS value) with each of `switches` appended unless `flags`
+// names that switch already, in any form: the user's own setting wins.
+QByteArray MergeChromiumFlags(const QByteArray &flags, const QByteArrayList &switches);
+
+// The environment variables to set, from the current values of the variables concerned (absent
+// when unset). A variable the user set keeps the user's value.
+QMap<QByteArray, QByteArray> RenderingEnvironment(bool gpuDevice,
+                                                  const QMap<QByteArray, QByteArray> &current);
+
+// Sets RenderingEnvironment for this machine. Call before the application object exists.
+void ApplyRenderingChoice();
