@@ -11,12 +11,14 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineNotification>
 
 namespace {
@@ -125,6 +127,8 @@ class TPermissionManagerTest : public QObject
 
 private:
     TBrowsingTestServer FServer;
+    QTimer FModalWatch;
+    QStringList FUnexpectedQuestions;
 
     QUrl PageUrl() const { return FServer.Url("/requests"); }
     QString Site() const { return QStringLiteral("127.0.0.1:%1").arg(FServer.serverPort()); }
@@ -141,6 +145,23 @@ private Q_SLOTS:
         Store().remove(Group);
         Store().remove(OtherGroup);
         TMessageBox::clearShown();
+        TMessageBox::setNextAnswer(QMessageBox::NoButton);
+        FUnexpectedQuestions.clear();
+        // A question the test did not answer would wait for a user forever: close it and fail.
+        connect(&FModalWatch, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                FUnexpectedQuestions.append(box->text());
+                box->reject();
+            }
+        });
+        FModalWatch.start(200);
+    }
+
+    void cleanup()
+    {
+        FModalWatch.stop();
+        FModalWatch.disconnect();
+        QVERIFY2(FUnexpectedQuestions.isEmpty(), qPrintable(FUnexpectedQuestions.join(u'|')));
     }
 
     void answersAreAskedAndRemembered_data()
