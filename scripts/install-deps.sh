@@ -10,7 +10,7 @@ packages=(
   xvfb xauth openbox xdotool imagemagick
   fonts-dejavu-core desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin
   clang-14 libclang-rt-14-dev llvm-14
-  python3
+  python3 dbus-daemon
 )
 packages+=("$@")
 
