@@ -59,11 +59,16 @@ private:
     static bool Open(TWebAppForm &form, const TWebApp &webApp)
     {
         bool loaded = false;
-        QObject::connect(form.Browser(), &QWebEngineView::loadFinished, &form,
-                         [&](bool ok) { loaded = loaded || ok; });
+        // Let go before returning: a later load of the same window must not write into this
+        // call's variable once the call is over.
+        const QMetaObject::Connection connection =
+            QObject::connect(form.Browser(), &QWebEngineView::loadFinished, &form,
+                             [&](bool ok) { loaded = loaded || ok; });
         form.ApplyWebApp(webApp);
         form.show();
-        if (!WaitFor([&] { return loaded; }, 20000))
+        const bool opened = WaitFor([&] { return loaded; }, 20000);
+        QObject::disconnect(connection);
+        if (!opened)
             return false;
         form.activateWindow();
         form.Browser()->focusProxy()->setFocus();
