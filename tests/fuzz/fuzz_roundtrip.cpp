@@ -7,7 +7,8 @@
 //   from which the reader takes each of the thirteen keys (the first line of that key in the
 //   first Configuration section); every other line is foreign: other sections and their keys,
 //   later duplicates, comments, blank lines, garbage. Each line keeps its own line end, except
-//   that a last line without one may gain one when something is appended after it;
+//   that a last line without one may gain one when something is appended after it (a last
+//   line ending in a bare CR then ends in CRLF);
 // - what the writer adds is only key lines of the thirteen keys (at most one per key) and at
 //   most one Configuration section header;
 // - saving the same record again changes no byte.
@@ -223,9 +224,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (keyLines.contains(i))
             continue;
         const TLine &line = oldLines[i];
+        // A last line without a line end may gain one; its bytes stay in front of it (so a
+        // last line ending in a bare CR then reads as one ending in CRLF).
         const bool mayGainEnd = i == oldLines.size() - 1 && line.End.isEmpty();
-        while (next < newLines.size() && !(newLines[next].Text == line.Text &&
-                                           (newLines[next].End == line.End || mayGainEnd)))
+        auto same = [&](const TLine &other) {
+            if (other.Text == line.Text && other.End == line.End)
+                return true;
+            const QByteArray bytes = other.Text + other.End;
+            const QByteArray gained = bytes.mid(line.Text.size());
+            return mayGainEnd && bytes.startsWith(line.Text) &&
+                   (gained == "\n" || gained == "\r\n");
+        };
+        while (next < newLines.size() && !same(newLines[next]))
             ++next;
         FUZZ_CHECK(next < newLines.size(),
                    "foreign line " + QByteArray::number(i + 1) + " lost:" + Show({line}) +
