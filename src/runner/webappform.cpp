@@ -112,7 +112,8 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
     } else {
         const QMargins frame = FrameMargins();
         const QSize wanted =
-            size.Kind == TSizeRule::Outer ? size.Size : DesignClientSize.grownBy(frame);
+            (size.Kind == TSizeRule::Outer ? size.Size : DesignClientSize.grownBy(frame))
+                .boundedTo(MaxOuterSize());
         const QSize outer = ClientSizeFor(wanted, frame).grownBy(frame);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QPoint corner = WindowPositionFor(FWebApp.WindowPosition, screen.size(), outer);
@@ -199,10 +200,15 @@ QMargins TWebAppForm::FrameMargins() const
     return native ? native->frameMargins() : QMargins();
 }
 
+QSize TWebAppForm::MaxOuterSize()
+{
+    return MaxOuterSizeFor(QGuiApplication::primaryScreen()->virtualGeometry().size());
+}
+
 void TWebAppForm::SetOuterBounds(const QRect &outer)
 {
     const QMargins frame = FrameMargins();
-    const QSize client = ClientSizeFor(outer.size(), frame);
+    const QSize client = ClientSizeFor(outer.size().boundedTo(MaxOuterSize()), frame);
     if (FFixedSize)
         setFixedSize(client);
     else

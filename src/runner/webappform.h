@@ -79,6 +79,7 @@ private:
     void SetWindowFrame(qint32 windowStyle);
     QMargins FrameMargins() const;
     void SetOuterBounds(const QRect &outer);
+    static QSize MaxOuterSize();
     void FinishClosing();
     void EndRun(bool placementSaved);
 

@@ -65,6 +65,14 @@ QPoint WindowPositionFor(qint32 windowPosition, QSize screen, QSize window)
     return {BoundedCoordinate(left), BoundedCoordinate(top)};
 }
 
+QSize MaxOuterSizeFor(QSize desktop)
+{
+    const auto side = [](int extent) {
+        return int(std::clamp<qint64>(2 * qint64(extent), MinOuterCap, MaxWindowExtent));
+    };
+    return {side(desktop.width()), side(desktop.height())};
+}
+
 QSize ClientSizeFor(QSize outer, const QMargins &frame)
 {
     const auto side = [](qint64 outerExtent, qint64 frameExtent) {

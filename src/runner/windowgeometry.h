@@ -18,6 +18,8 @@ inline constexpr QSize DesignClientSize{635, 510};
 // pixels, and a window needs at least one pixel of client area.
 inline constexpr int MinClientExtent = 1;
 inline constexpr int MaxWindowExtent = 32767;
+// Below this a window is never held back for the desktop's sake.
+inline constexpr int MinOuterCap = 4096;
 
 // What the size code of a record asks for.
 struct TSizeRule
@@ -34,6 +36,10 @@ qint32 NormalisedPosition(qint32 windowPosition);
 // screen's own top-left. Halves are rounded toward zero; windows larger than the screen get
 // negative coordinates. Never overflows, whatever the sizes.
 QPoint WindowPositionFor(qint32 windowPosition, QSize screen, QSize window);
+
+// The largest outer size the window takes on a desktop of the given size: room for presets
+// larger than the screen, but never a window so large that drawing it stalls the program.
+QSize MaxOuterSizeFor(QSize desktop);
 
 // The client size that gives the wanted outer size with the given frame, bounded by the window
 // system's minimum and maximum.

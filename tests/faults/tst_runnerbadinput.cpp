@@ -319,8 +319,6 @@ void TestRunnerBadInput::survivesDocument()
     QFETCH(QByteArray, expectedPath);
     QFETCH(qint64, sparseSize);
 
-    if (QByteArrayView(QTest::currentDataTag()) == "custom size 2^31-1")
-        QSKIP("known defect: a 32767-pixel window is painted for minutes before the page loads");
     const QString path = Path(QStringLiteral("document.webapp"));
     QVERIFY(WriteAll(path, document));
     if (sparseSize > 0)

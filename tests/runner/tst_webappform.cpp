@@ -148,8 +148,12 @@ void TestWebAppForm::sizeAndPosition_data()
         << QRect(QPoint(0, s.height() - DesignClientSize.height()), DesignClientSize);
     QTest::newRow("custom zero") << 1 << false << QSize(0, 0) << 1 << QRect(0, 0, 1, 1);
     QTest::newRow("custom negative") << 1 << false << QSize(-5, -300) << 1 << QRect(0, 0, 1, 1);
-    QTest::newRow("custom huge") << 1 << false << QSize(INT_MAX, 200) << 1
-                                 << QRect(0, 0, MaxWindowExtent, 200);
+    QTest::newRow("custom huge")
+        << 1 << false << QSize(INT_MAX, 200) << 1
+        << QRect(
+               0, 0,
+               MaxOuterSizeFor(QGuiApplication::primaryScreen()->virtualGeometry().size()).width(),
+               200);
 }
 
 void TestWebAppForm::sizeAndPosition()
