@@ -20,6 +20,7 @@ private slots:
     void sizeRules_data();
     void sizeRules();
     void clientSizeWithinTheWindowSystemsLimits();
+    void outerSizeCappedByTheDesktop();
     void saveWritesWhatTheFlagsSelect_data();
     void saveWritesWhatTheFlagsSelect();
     void restoreKeepsWhatIsMissingOrUnreadable_data();
@@ -145,6 +146,15 @@ void TestWindowPlacement::clientSizeWithinTheWindowSystemsLimits()
     QCOMPARE(ClientSizeFor(QSize(INT_MAX, INT_MIN), frame), QSize(MaxWindowExtent - 8, 1));
     QCOMPARE(ClientSizeFor(QSize(INT_MAX, INT_MAX), QMargins()),
              QSize(MaxWindowExtent, MaxWindowExtent));
+}
+
+void TestWindowPlacement::outerSizeCappedByTheDesktop()
+{
+    // Presets larger than a small screen keep their size; absurd ones stop at twice the desktop.
+    QCOMPARE(MaxOuterSizeFor(QSize(800, 800)), QSize(MinOuterCap, MinOuterCap));
+    QCOMPARE(MaxOuterSizeFor(QSize(3840, 2160)), QSize(7680, 4320));
+    QCOMPARE(MaxOuterSizeFor(QSize(INT_MAX, 0)), QSize(MaxWindowExtent, MinOuterCap));
+    QVERIFY(QSize(1920, 1080).boundedTo(MaxOuterSizeFor(QSize(1024, 768))) == QSize(1920, 1080));
 }
 
 void TestWindowPlacement::saveWritesWhatTheFlagsSelect_data()
