@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools
-  qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev libgl-dev
+  qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev libgl-dev libfontconfig-dev
   xvfb xauth openbox xdotool imagemagick
   fonts-dejavu-core desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin
   clang-14 libclang-rt-14-dev llvm-14

@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 cmake -S "$top" -B "$top/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BUILD_TESTS=OFF >/dev/null
-cmake --build "$top/build/release" --target lumivane
+cmake --build "$top/build/release" --target lumivane lumivane_runner_module
 # The web engine's sandbox cannot start as root; ordinary users keep it.
 if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -4,14 +4,16 @@
 
 #include "application.h"
 #include "engineswitches.h"
+#include "fontpreload.h"
 #include "instanceobject.h"
 #include "mainform.h"
 #include "platformchoice.h"
 #include "producticon.h"
+#include "runnermodule.h"
 #include "userlanguage.h"
-#include "webappform.h"
 
 #include <QFileInfo>
+#include <future>
 
 QString LowerAscii(QString text)
 {
@@ -59,9 +61,12 @@ int RunLumivane(int argc, char **argv)
     const TStartDecision decision = DecideRole(arguments);
     if (decision.Role == TStartRole::None)
         return 0;
+    TFontPreload fontPreload;
 
-    // The web engine shares its OpenGL contexts with the application's.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine shares its OpenGL contexts with the application's. The designer goes
+    // without that context until its Preview needs the engine (see RunnerModule).
+    if (decision.Role == TStartRole::Runner)
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
     ApplyPlatformChoice();
@@ -69,20 +74,25 @@ int RunLumivane(int argc, char **argv)
     // Only the program name: arguments after the second are ignored, by Qt as well.
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);
+    fontPreload.Wait();
     SetApplicationTitle(QStringLiteral("Veldrane Lumivane"));
-    QApplication::setWindowIcon(ProductIcon());
 
     if (decision.Role == TStartRole::Designer) {
+        // The icon is decoded on another core while the form is made; it is the application's
+        // before any window is on screen.
+        std::future<QList<QImage>> icon = std::async(std::launch::async, ProductIconImages);
         TMainForm mainForm;
+        QApplication::setWindowIcon(ProductIcon(icon.get()));
         mainForm.show();
         return application.exec();
     }
 
-    // Creating the window can fail too (the web engine cannot start), so it is made inside.
-    std::unique_ptr<TWebAppForm> webAppForm;
+    QApplication::setWindowIcon(ProductIcon());
+    // Creating the window can fail too (the runner module or the web engine cannot start), so it
+    // is made inside.
+    std::unique_ptr<QWidget> webAppForm;
     try {
-        webAppForm = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Runner);
-        webAppForm->OpenWebApp(decision.DocumentPath);
+        webAppForm = RunnerModule().OpenWebApp(decision.DocumentPath);
     } catch (const std::exception &error) {
         // Not inside the message loop, so TApplication::notify cannot show it.
         ShowErrorDisplay(error);

@@ -9,9 +9,9 @@
 #include "messagebox.h"
 #include "mqaltbugfixes.h"
 #include "profilefile.h"
+#include "runnermodule.h"
 #include "shellhelpers.h"
 #include "userlanguage.h"
-#include "webappform.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -21,8 +21,10 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QUuid>
 #include <QWindow>
+#include <future>
 
 namespace {
 
@@ -52,7 +54,7 @@ int ListIndex(qint32 code, int count)
     return code > 0 && code < count ? code : 0;
 }
 
-QPixmap RenderStylePicture(const QString &resource, qreal ratio)
+QImage RenderStylePicture(const QString &resource, qreal ratio)
 {
     QSvgRenderer renderer(resource);
     QImage image(StylePictureSize * ratio, QImage::Format_RGB32);
@@ -62,7 +64,14 @@ QPixmap RenderStylePicture(const QString &resource, qreal ratio)
     renderer.render(&painter);
     painter.end();
     image.setDevicePixelRatio(ratio);
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+// The picture of each style picture label, in the order of those labels.
+QString StylePicturePath(qsizetype index)
+{
+    static const char *const names[] = {"stylenormal", "styledialog", "stylemini", "stylenone"};
+    return QStringLiteral(":/designer/pictures/%1.svg").arg(QLatin1String(names[index]));
 }
 
 } // namespace
@@ -78,6 +87,16 @@ TMainForm::TMainForm(QWidget *parent)
     , FUi(std::make_unique<Ui::TMainForm>())
 {
     InitDesignerResources();
+    // The picture on show at first (the normal style's) is drawn on another core while the
+    // controls are made; the others wait for the first frame (see paintEvent).
+    const qreal pictureRatio = devicePixelRatioF();
+    std::future<QImage> firstPicture =
+        std::async(std::launch::async, RenderStylePicture, StylePicturePath(0), pictureRatio);
+    // The desktop's icon font replaces the designed one (Tahoma, 8 points) before the controls
+    // exist, so that each is made and measured once, in the font it shows.
+    QFont systemFont(QStringLiteral("Tahoma"), 8);
+    SetSystemIconFont(systemFont);
+    setFont(systemFont);
     FUi->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -97,7 +116,7 @@ TMainForm::TMainForm(QWidget *parent)
     FUi->StatusBar->addWidget(FModifiedPanel);
     FUi->StatusBar->addWidget(FPathPanel, 1);
 
-    RenderStylePictures();
+    FUi->StyleNormal_Image->setPixmap(QPixmap::fromImage(firstPicture.get()));
     ConnectHandlers();
     FCreated = true;
     FormCreate();
@@ -165,10 +184,7 @@ void TMainForm::FormCreate()
     ui.ShowControlPanelCheckBox->setChecked(true);
     SetFileName(QString());
     SetModified(false);
-
-    QFont systemFont = font();
-    SetSystemIconFont(systemFont);
-    setFont(systemFont);
+    // The desktop's icon font was set before the controls were made (see the constructor).
     FitToFont();
 }
 
@@ -253,11 +269,13 @@ void TMainForm::ShowStylePicture()
 {
     const Ui::TMainForm &ui = *FUi;
     // The two mini styles share one picture.
-    const QLabel *const sources[] = {ui.StyleNormal_Image, ui.StyleDialog_Image, ui.StyleMini_Image,
-                                     ui.StyleMini_Image, ui.StyleNone_Image};
+    QLabel *const sources[] = {ui.StyleNormal_Image, ui.StyleDialog_Image, ui.StyleMini_Image,
+                               ui.StyleMini_Image, ui.StyleNone_Image};
     const int row = ui.StyleListBox->currentRow();
-    if (row >= 0 && row < int(std::size(sources)))
+    if (row >= 0 && row < int(std::size(sources))) {
+        EnsureStylePicture(sources[row]);
         ui.StyleImage->setPixmap(sources[row]->pixmap());
+    }
 }
 
 void TMainForm::SizeComboBoxChange()
@@ -424,10 +442,14 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::PreviewButtonClick()
 {
     const QString applicationTitle = ApplicationTitle();
-    const auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Preview);
     TWebApp webApp;
     GetWebApp(webApp);
-    form->ApplyWebApp(webApp);
+    TRunnerModule &runner = []() -> TRunnerModule & {
+        // The first Preview loads the web engine, which takes a moment.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto arrow = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        return RunnerModule();
+    }();
     // The previewed page lends its title to the application, as a running web app does; the
     // designer's own title comes back with the designer.
     setEnabled(false);
@@ -435,24 +457,40 @@ void TMainForm::PreviewButtonClick()
         setEnabled(true);
         SetApplicationTitle(applicationTitle);
     });
-    form->ShowModal();
+    runner.PreviewWebApp(webApp);
+}
+
+QList<QLabel *> TMainForm::StylePictureLabels() const
+{
+    const Ui::TMainForm &ui = *FUi;
+    return {ui.StyleNormal_Image, ui.StyleDialog_Image, ui.StyleMini_Image, ui.StyleNone_Image};
+}
+
+void TMainForm::EnsureStylePicture(QLabel *label)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (!label->pixmap().isNull() && qFuzzyCompare(label->pixmap().devicePixelRatio(), ratio))
+        return;
+    const qsizetype index = StylePictureLabels().indexOf(label);
+    label->setPixmap(QPixmap::fromImage(RenderStylePicture(StylePicturePath(index), ratio)));
 }
 
 void TMainForm::RenderStylePictures()
 {
-    const qreal ratio = devicePixelRatioF();
-    if (qFuzzyCompare(ratio, FStylePictureRatio))
-        return;
-    FStylePictureRatio = ratio;
-    const Ui::TMainForm &ui = *FUi;
-    ui.StyleNormal_Image->setPixmap(
-        RenderStylePicture(QStringLiteral(":/designer/pictures/stylenormal.svg"), ratio));
-    ui.StyleDialog_Image->setPixmap(
-        RenderStylePicture(QStringLiteral(":/designer/pictures/styledialog.svg"), ratio));
-    ui.StyleMini_Image->setPixmap(
-        RenderStylePicture(QStringLiteral(":/designer/pictures/stylemini.svg"), ratio));
-    ui.StyleNone_Image->setPixmap(
-        RenderStylePicture(QStringLiteral(":/designer/pictures/stylenone.svg"), ratio));
+    FStylePicturesPending = false;
+    for (QLabel *label : StylePictureLabels())
+        EnsureStylePicture(label);
+}
+
+void TMainForm::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // The pictures of the styles not on show are drawn once the first frame is on screen: a
+    // start-up does not wait for pictures nobody sees yet.
+    if (FStylePicturesPending) {
+        FStylePicturesPending = false;
+        QTimer::singleShot(0, this, &TMainForm::RenderStylePictures);
+    }
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -475,8 +513,11 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::ScreenChanged()
 {
-    RenderStylePictures();
+    // Pictures follow the pixel density of the screen: the one on show at once, the others
+    // after the next frame.
+    FStylePicturesPending = true;
     ShowStylePicture();
+    update();
 }
 
 void TMainForm::changeEvent(QEvent *event)

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QKeyEvent;
+class QPaintEvent;
 class QLabel;
 class TmqALTBugFix;
 
@@ -36,6 +37,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -70,6 +72,8 @@ private:
     bool QueryUnsavedChanges();
     QString InitialFolder() const;
 
+    QList<QLabel *> StylePictureLabels() const;
+    void EnsureStylePicture(QLabel *label);
     void RenderStylePictures();
     void ShowStylePicture();
     void FitToFont();
@@ -79,7 +83,7 @@ private:
     std::unique_ptr<Ui::TMainForm> FUi;
     QLabel *FModifiedPanel = nullptr;
     QLabel *FPathPanel = nullptr;
-    qreal FStylePictureRatio = 0;
+    bool FStylePicturesPending = true;
     bool FCreated = false;
     bool FPlaced = false;
     bool FExitConfirmed = false;

@@ -7,12 +7,23 @@ static void InitProductIconResource()
     Q_INIT_RESOURCE(lumivane);
 }
 
-QIcon ProductIcon()
+QList<QImage> ProductIconImages()
 {
     static const bool initialised = (InitProductIconResource(), true);
     Q_UNUSED(initialised);
+    // The title bar, task bar and switcher sizes, and twice as dense screens. Larger ones come
+    // from the installed icon theme; decoding them here and handing them to the window system
+    // cost every start several milliseconds.
+    QList<QImage> images;
+    for (const int size : {96, 48, 32})
+        images.append(QImage(QStringLiteral(":/lumivane/lumivane-%1.png").arg(size)));
+    return images;
+}
+
+QIcon ProductIcon(const QList<QImage> &images)
+{
     QIcon icon;
-    for (const int size : {256, 128, 96, 48, 32})
-        icon.addFile(QStringLiteral(":/lumivane/lumivane-%1.png").arg(size), QSize(size, size));
+    for (const QImage &image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }

@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
+#include <QList>
 
-// The program's icon (every window's and the About window's logo), in the sizes it is drawn at:
-// 256, 128, 96, 48 and 32 pixels.
-QIcon ProductIcon();
+// The program's icon (every window's and the About window's logo) as images of the sizes a
+// window's icon is drawn at: 96, 48 and 32 pixels. Safe on any thread, so that start-up can
+// decode them on another core.
+QList<QImage> ProductIconImages();
+
+// The program's icon, made of images from ProductIconImages.
+QIcon ProductIcon(const QList<QImage> &images = ProductIconImages());

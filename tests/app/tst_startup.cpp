@@ -63,6 +63,17 @@ private:
     QString FLockFile;
 };
 
+namespace {
+// Whether the process has the web engine's library in its memory.
+bool MapsWebEngine(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    if (!maps.open(QIODevice::ReadOnly))
+        qFatal("Cannot read the memory map of process %lld", pid);
+    return maps.readAll().contains("libQt6WebEngineCore");
+}
+} // namespace
+
 void TestStartup::initTestCase()
 {
     QVERIFY(FDir.isValid());
@@ -208,20 +219,28 @@ QProcess *TestStartup::Start(const QStringList &arguments)
 void TestStartup::instanceObjectHeldWhileRunning_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("designer") << QStringList();
+    QTest::addColumn<bool>("engine");
+    QTest::newRow("designer") << QStringList() << false;
     QTest::newRow("runner") << QStringList{QStringLiteral("/l"),
-                                           QStringLiteral("Doc With Blanks.WebApp")};
+                                           QStringLiteral("Doc With Blanks.WebApp")}
+                            << true;
 }
 
 void TestStartup::instanceObjectHeldWhileRunning()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, engine);
     QVERIFY(NoInstanceHolds(FLockFile));
     QProcess *process = Start(arguments);
     QVERIFY(process->waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(!NoInstanceHolds(FLockFile), 15000);
     // It is a window, not a silent exit: the process keeps running.
     QVERIFY(!process->waitForFinished(500));
+    // The web engine is the runner's: the designer starts without it.
+    if (engine)
+        QTRY_VERIFY_WITH_TIMEOUT(MapsWebEngine(process->processId()), 15000);
+    else
+        QVERIFY(!MapsWebEngine(process->processId()));
     process->kill();
     QVERIFY(process->waitForFinished(5000));
     QVERIFY(NoInstanceHolds(FLockFile));

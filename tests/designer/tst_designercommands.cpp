@@ -4,6 +4,7 @@
 #include "designertesting.h"
 #include "filedialog.h"
 #include "messagebox.h"
+#include "runnerentry.h"
 #include "shellhelpers.h"
 #include "webapp.h"
 #include "webappform.h"
@@ -91,6 +92,7 @@ private slots:
     void realSaveDialog();
     void previewRunsUnderFreshIds();
     void previewThatFails();
+    void previewWithoutRunnerModule();
 
 private:
     template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
@@ -108,10 +110,12 @@ private:
     std::unique_ptr<TMainForm> FForm;
     QTimer FWatchdog;
     QStringList FUnexpectedDialogs;
+    TRunnerEntry FRunner; // the runner linked in, in place of the program's module
 };
 
 void TDesignerCommandsTest::init()
 {
+    SetRunnerModule(&FRunner);
     FHome = qgetenv("HOME");
     FDir = std::make_unique<QTemporaryDir>();
     QVERIFY(FDir->isValid());
@@ -768,6 +772,25 @@ void TDesignerCommandsTest::previewThatFails()
         QVERIFY(!qobject_cast<TWebAppForm *>(widget));
     QVERIFY(FForm->isEnabled());
     QVERIFY(!FForm->Modified());
+}
+
+void TDesignerCommandsTest::previewWithoutRunnerModule()
+{
+    // No module beside the test program: the command fails with a message, and the designer is
+    // left as it was, its cursor included.
+    SetRunnerModule(nullptr);
+    TypeURL(QStringLiteral("data:text/html,<p>page</p>"));
+    TMessageBox::setNextAnswer(QMessageBox::Ok);
+    QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
+    QCOMPARE(TMessageBox::shown().size(), 1);
+    const QString text = TMessageBox::shown().constFirst().Text;
+    QVERIFY2(text.startsWith(QStringLiteral("Unable to find ")), qPrintable(text));
+    QVERIFY2(text.contains(RunnerModuleFileName()), qPrintable(text));
+    QVERIFY(!OpenPreview());
+    QVERIFY(FForm->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Veldrane Lumivane"));
+    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
 }
 
 LUMIVANE_DESIGNER_TEST_MAIN(TDesignerCommandsTest)

@@ -292,6 +292,8 @@ void TMainFormTest::styleListBoxClick()
     list->setCurrentRow(row == 0 ? 1 : 0);
     FForm->SetModified(false);
     list->setCurrentRow(row);
+    // Drawn when first chosen, even before the window has been on screen.
+    QVERIFY(!Picture(Control<QLabel>("StyleImage")).isNull());
     QCOMPARE(Picture(Control<QLabel>("StyleImage")),
              Picture(Find<QLabel>(FForm.get(), qPrintable(source))));
     QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
@@ -579,6 +581,13 @@ void TMainFormTest::captionAndPathPanel()
 
 void TMainFormTest::stylePictures()
 {
+    // The picture on show is there from the start; the others are drawn once the window's first
+    // frame is on screen, so that a start does not wait for them.
+    QVERIFY(!Control<QLabel>("StyleNormal_Image")->pixmap().isNull());
+    FForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+    QTRY_VERIFY(!Control<QLabel>("StyleNone_Image")->pixmap().isNull());
+
     // Drawn for the screen's pixel density: sharp at 1x and 2x alike (the test also runs with
     // QT_SCALE_FACTOR=2).
     const qreal ratio = FForm->devicePixelRatioF();

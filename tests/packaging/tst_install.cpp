@@ -84,6 +84,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("iconSize"); // 0: not a bitmap icon
         QTest::newRow("program") << QStringLiteral("bin/lumivane") << 0;
+        QTest::newRow("runner module") << QStringLiteral(LUMIVANE_RUNNER_MODULE_INSTALL_PATH) << 0;
         QTest::newRow("designer entry")
             << QStringLiteral("share/applications/lumivane.desktop") << 0;
         QTest::newRow("document entry")
@@ -154,6 +155,42 @@ private slots:
 
     // The installed tree, once its caches are built as the package's triggers build them,
     // makes *.webapp a type of its own with our icon and our entry as its default.
+    void installedProgramFindsItsRunner()
+    {
+        // Nothing beside the installed program: the runner comes from the installed library
+        // folder, found from the program's own place.
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        const QString document = work.filePath(QStringLiteral("Installed.webapp"));
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Configuration]\r\nURL=data:text/html,<title>Installed</title>\r\n");
+        file.close();
+
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), work.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), work.filePath(QStringLiteral("cache")));
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(Installed(QStringLiteral("bin/lumivane")), {QStringLiteral("/l"), document});
+        QVERIFY(process.waitForStarted(5000));
+        const QString module =
+            QFileInfo(Installed(QStringLiteral(LUMIVANE_RUNNER_MODULE_INSTALL_PATH)))
+                .canonicalFilePath();
+        const auto maps = [&process] {
+            QFile file(QStringLiteral("/proc/%1/maps").arg(process.processId()));
+            return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll())
+                                                  : QString();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(maps().contains(module), 15000);
+        QCOMPARE(process.state(), QProcess::Running);
+        process.kill();
+        QVERIFY(process.waitForFinished(5000));
+    }
+
     void documentTypeOpensInRunner()
     {
         const TRun mime = RunTool(QStringLiteral("update-mime-database"),

@@ -1,0 +1,17 @@
+#include "runnerentry.h"
+
+#include "webappform.h"
+
+std::unique_ptr<QWidget> TRunnerEntry::OpenWebApp(const QString &fileName)
+{
+    auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Runner);
+    form->OpenWebApp(fileName);
+    return form;
+}
+
+void TRunnerEntry::PreviewWebApp(const TWebApp &webApp)
+{
+    const auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Preview);
+    form->ApplyWebApp(webApp);
+    form->ShowModal();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "runnermodule.h"
+
+// The runner as the start-up and the designer reach it: the module's entry point, and what a
+// test of the designer links in its place.
+class TRunnerEntry : public TRunnerModule
+{
+public:
+    std::unique_ptr<QWidget> OpenWebApp(const QString &fileName) override;
+    void PreviewWebApp(const TWebApp &webApp) override;
+};
