@@ -9,6 +9,7 @@
 #include "designertesting.h"
 #include "filedialog.h"
 #include "messagebox.h"
+#include "testfiles.h"
 #include "webapp.h"
 
 #include <QComboBox>
@@ -43,24 +44,6 @@ const QByteArray OldDocument("; kept by hand\r\n"
                              "Extra=stays\r\n"
                              "[Other]\r\n"
                              "Key=value\r\n");
-
-QByteArray ReadAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteAll(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-bool IsRoot()
-{
-    return ::geteuid() == 0;
-}
 
 // While it lives, this process acts as "nobody" (when it is root; otherwise as itself).
 class TUnprivileged

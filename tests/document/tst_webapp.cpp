@@ -1,5 +1,6 @@
 #include "lumivaneerror.h"
 #include "profilefile.h"
+#include "testfiles.h"
 #include "webapp.h"
 
 #include <QFile>
@@ -47,19 +48,6 @@ TWebApp Defaults()
     webApp.RememberLastSize = true;
     webApp.ShowControlPanel = true;
     return webApp;
-}
-
-QByteArray ReadAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteAll(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
 }
 
 // Runs SaveWebApp and returns the message of the error it throws, or an empty text.

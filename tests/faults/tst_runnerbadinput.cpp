@@ -3,6 +3,8 @@
 // never crash. Where the document still names a URL of the test's own server, the request for it
 // shows that the runner got through loading and applying the document.
 
+#include "testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,13 +63,6 @@ public:
 private:
     QHash<QTcpSocket *, QByteArray> FBuffers;
 };
-
-bool WriteAll(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 QByteArray Document(const QByteArray &lines)
 {

@@ -7,6 +7,7 @@
 
 #include "faultrecords.h"
 #include "lumivaneerror.h"
+#include "testfiles.h"
 #include "webapp.h"
 
 #include <QDir>
@@ -48,24 +49,6 @@ struct TOutcome
     bool Failed = false;
     QString Message;
 };
-
-QByteArray ReadAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteAll(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-bool IsRoot()
-{
-    return ::geteuid() == 0;
-}
 
 QStringList FilesIn(const QString &folder)
 {

@@ -6,9 +6,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
+#include <algorithm>
 
 // A small HTTP server on 127.0.0.1 for the runner's tests: serves the pages it was given and
-// records every request it gets with the headers the tests look at.
+// records every request it gets with the headers the tests look at. A response may announce
+// more bytes than it has: the server sends what it has and keeps the connection open, so a
+// download stays in progress for as long as the test needs.
 class THttpTestServer : public QTcpServer
 {
 public:
@@ -23,7 +26,8 @@ public:
     {
         QByteArray ContentType = "text/html; charset=utf-8";
         QByteArray Body;
-        QByteArray ExtraHeaders; // complete header lines, each ending in \r\n
+        QByteArray ExtraHeaders;     // complete header lines, each ending in \r\n
+        qint64 AnnouncedLength = -1; // above Body's size: the rest never comes
     };
 
     THttpTestServer()
@@ -39,6 +43,7 @@ public:
     {
         FPages.insert(path, {contentType, body, extraHeaders});
     }
+    void Serve(const QByteArray &path, const TResponse &response) { FPages.insert(path, response); }
 
     QUrl Url(const QByteArray &pathAndQuery) const
     {
@@ -47,6 +52,13 @@ public:
     }
 
     const QList<TRequest> &Requests() const { return FRequests; }
+    // How many requests asked for path (without query).
+    qsizetype Count(const QByteArray &path) const
+    {
+        return std::count_if(
+            FRequests.cbegin(), FRequests.cend(),
+            [&path](const TRequest &request) { return request.Path.split('?').first() == path; });
+    }
 
     // The first request whose path (with query) is pathAndQuery, or null.
     const TRequest *Find(const QByteArray &pathAndQuery) const
@@ -91,19 +103,22 @@ private:
         FRequests.append(request);
 
         const QByteArray path = request.Path.split('?').first();
-        QByteArray reply;
-        if (FPages.contains(path)) {
-            const TResponse &page = FPages[path];
-            reply = "HTTP/1.1 200 OK\r\nContent-Type: " + page.ContentType +
-                    "\r\nCache-Control: no-store\r\nContent-Length: " +
-                    QByteArray::number(page.Body.size()) + "\r\n" + page.ExtraHeaders +
-                    "Connection: close\r\n\r\n" + page.Body;
-        } else {
-            reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-        }
         FBuffers.remove(socket);
-        socket->write(reply);
-        socket->disconnectFromHost();
+        const auto found = FPages.constFind(path);
+        if (found == FPages.cend()) {
+            socket->write(
+                "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
+        const TResponse &page = *found;
+        const qint64 length = std::max<qint64>(page.AnnouncedLength, page.Body.size());
+        socket->write(
+            "HTTP/1.1 200 OK\r\nContent-Type: " + page.ContentType +
+            "\r\nCache-Control: no-store\r\nContent-Length: " + QByteArray::number(length) +
+            "\r\n" + page.ExtraHeaders + "Connection: close\r\n\r\n" + page.Body);
+        if (length == page.Body.size())
+            socket->disconnectFromHost();
     }
 
     QMap<QByteArray, TResponse> FPages;

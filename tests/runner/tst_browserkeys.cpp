@@ -1,7 +1,7 @@
 #include "browserkeys.h"
-#include "browsingtestserver.h"
 #include "browsingtestwindow.h"
 #include "findbar.h"
+#include "httptestserver.h"
 #include "pageprinter.h"
 
 #include <QFile>
@@ -48,7 +48,7 @@ class TBrowserKeysTest : public QObject
     Q_OBJECT
 
 private:
-    TBrowsingTestServer FServer;
+    THttpTestServer FServer;
     std::unique_ptr<TBrowsingTestWindow> FWindow;
     std::unique_ptr<TBrowserKeys> FKeys;
 

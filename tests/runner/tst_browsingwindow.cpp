@@ -1,5 +1,5 @@
-#include "browsingtestserver.h"
 #include "filedialog.h"
+#include "httptestserver.h"
 #include "webappbrowsing.h"
 #include "webappform.h"
 #include "webbrowserex.h"
@@ -40,7 +40,7 @@ class TBrowsingWindowTest : public QObject
     Q_OBJECT
 
 private:
-    TBrowsingTestServer FServer;
+    THttpTestServer FServer;
     QTemporaryDir FSettingsDir;
 
     TWebApp WebApp(bool controlPanel) const

@@ -1,7 +1,7 @@
-#include "browsingtestserver.h"
 #include "browsingtestwindow.h"
 #include "downloadmanager.h"
 #include "filedialog.h"
+#include "httptestserver.h"
 #include "shellhelpers.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ QByteArray BinaryData()
     return data;
 }
 
-TBrowsingTestServer::TResponse Attachment(const QByteArray &body, qint64 announced = -1)
+THttpTestServer::TResponse Attachment(const QByteArray &body, qint64 announced = -1)
 {
     return {"application/octet-stream", body,
             "Content-Disposition: attachment; filename=\"report.bin\"\r\n", announced};
@@ -36,7 +36,7 @@ class TDownloadManagerTest : public QObject
     Q_OBJECT
 
 private:
-    TBrowsingTestServer FServer;
+    THttpTestServer FServer;
     std::unique_ptr<TBrowsingTestWindow> FWindow;
     std::unique_ptr<TDownloadManager> FManager;
     QList<QWebEngineDownloadRequest *> FDownloads;

@@ -1,5 +1,5 @@
-#include "browsingtestserver.h"
 #include "browsingtestwindow.h"
+#include "httptestserver.h"
 #include "messagebox.h"
 #include "notificationpresenter.h"
 #include "pagecontextmenu.h"
@@ -126,7 +126,7 @@ class TPermissionManagerTest : public QObject
     Q_OBJECT
 
 private:
-    TBrowsingTestServer FServer;
+    THttpTestServer FServer;
     QTimer FModalWatch;
     QStringList FUnexpectedQuestions;
 
