@@ -41,33 +41,36 @@ QByteArray MergeChromiumFlags(const QByteArray &flags, const QByteArrayList &swi
     return merged;
 }
 
-QMap<QByteArray, QByteArray> RenderingEnvironment(bool gpuDevice,
-                                                  const QMap<QByteArray, QByteArray> &current)
+QMap<QByteArray, QByteArray> EngineEnvironment(bool gpuDevice,
+                                               const QMap<QByteArray, QByteArray> &current)
 {
     QMap<QByteArray, QByteArray> wanted;
-    if (gpuDevice)
-        return wanted;
-    // Qt's X11 windows without OpenGL need the software scene graph, or the engine's view
-    // cannot draw; so the two go together, and a user who chose either keeps both as they are.
-    if (!current.contains(GlIntegration) && !current.contains(QuickBackend)) {
-        wanted.insert(GlIntegration, QByteArrayLiteral("none"));
-        wanted.insert(QuickBackend, QByteArrayLiteral("software"));
+    QByteArrayList switches{QByteArrayLiteral("--no-unsandboxed-zygote")};
+    if (!gpuDevice) {
+        // Qt's X11 windows without OpenGL need the software scene graph, or the engine's view
+        // cannot draw; so the two go together, and a user who chose either keeps both as they
+        // are.
+        if (!current.contains(GlIntegration) && !current.contains(QuickBackend)) {
+            wanted.insert(GlIntegration, QByteArrayLiteral("none"));
+            wanted.insert(QuickBackend, QByteArrayLiteral("software"));
+        }
+        switches.append(QByteArrayLiteral("--disable-gpu"));
     }
     const QByteArray flags = current.value(ChromiumFlags);
-    const QByteArray merged = MergeChromiumFlags(flags, {QByteArrayLiteral("--disable-gpu")});
+    const QByteArray merged = MergeChromiumFlags(flags, switches);
     if (merged != flags)
         wanted.insert(ChromiumFlags, merged);
     return wanted;
 }
 
-void ApplyRenderingChoice()
+void ApplyEngineEnvironment()
 {
     QMap<QByteArray, QByteArray> current;
     for (const QByteArray &name : {ChromiumFlags, GlIntegration, QuickBackend}) {
         if (qEnvironmentVariableIsSet(name.constData()))
             current.insert(name, qgetenv(name.constData()));
     }
-    const QMap<QByteArray, QByteArray> wanted = RenderingEnvironment(HasGpuDevice(), current);
+    const QMap<QByteArray, QByteArray> wanted = EngineEnvironment(HasGpuDevice(), current);
     for (auto variable = wanted.cbegin(); variable != wanted.cend(); ++variable)
         qputenv(variable.key().constData(), variable.value());
 }

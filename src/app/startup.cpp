@@ -70,7 +70,7 @@ int RunLumivane(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
     ApplyPlatformChoice();
-    ApplyRenderingChoice();
+    ApplyEngineEnvironment();
     // Only the program name: arguments after the second are ignored, by Qt as well.
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);
