@@ -268,13 +268,13 @@ void TMainForm::StyleListBoxClick()
 void TMainForm::ShowStylePicture()
 {
     const Ui::TMainForm &ui = *FUi;
-    // The two mini styles share one picture.
-    QLabel *const sources[] = {ui.StyleNormal_Image, ui.StyleDialog_Image, ui.StyleMini_Image,
-                               ui.StyleMini_Image, ui.StyleNone_Image};
+    // The picture of each style in the list; the two mini styles share one.
+    const int pictures[] = {0, 1, 2, 2, 3};
     const int row = ui.StyleListBox->currentRow();
-    if (row >= 0 && row < int(std::size(sources))) {
-        EnsureStylePicture(sources[row]);
-        ui.StyleImage->setPixmap(sources[row]->pixmap());
+    if (row >= 0 && row < int(std::size(pictures))) {
+        QLabel *const source = StylePictureLabels().at(pictures[row]);
+        EnsureStylePicture(source);
+        ui.StyleImage->setPixmap(source->pixmap());
     }
 }
 

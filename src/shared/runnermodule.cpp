@@ -43,7 +43,9 @@ QString RunnerModuleFileName()
     return QStringLiteral(LUMIVANE_RUNNER_MODULE_FILE);
 }
 
-QStringList RunnerModuleCandidates(const QString &programFolder)
+// Where the module is looked for, in order: next to the program (a build tree), then in the
+// program's library folder of an installed tree.
+static QStringList RunnerModuleCandidates(const QString &programFolder)
 {
     const QDir folder(programFolder);
     return {folder.filePath(RunnerModuleFileName()),

@@ -27,10 +27,6 @@ Q_DECLARE_INTERFACE(TRunnerModule, TRunnerModule_iid)
 
 // The file name of the runner module, without its folder.
 QString RunnerModuleFileName();
-// Where the module is looked for, in order: next to the program (a build tree), then in the
-// program's library folder of an installed tree.
-QStringList RunnerModuleCandidates(const QString &programFolder);
-
 // The runner, loading its module on first use. Throws TLumivaneError when the module cannot be
 // found or loaded; a later call tries again.
 TRunnerModule &RunnerModule();
