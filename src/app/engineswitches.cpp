@@ -1,7 +1,14 @@
 #include "engineswitches.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtGlobal>
+
+#ifndef Q_OS_WIN
+#include <cctype>
+#include <cstring>
+#include <dirent.h>
+#endif
 
 namespace {
 const QByteArray ChromiumFlags = QByteArrayLiteral("QTWEBENGINE_CHROMIUM_FLAGS");
@@ -13,17 +20,46 @@ QByteArray SwitchName(const QByteArray &option)
     const qsizetype equals = option.indexOf('=');
     return equals < 0 ? option : option.left(equals);
 }
+
+#ifndef Q_OS_WIN
+// Whether `folder` holds an entry other than a folder whose name `accepts`. Read with readdir:
+// Qt's listing of /dev costs most of a millisecond of every start, wildcard filters more.
+bool HasDeviceEntry(const QString &folder, bool (*accepts)(const char *name))
+{
+    DIR *directory = opendir(QFile::encodeName(folder).constData());
+    if (!directory)
+        return false;
+    bool found = false;
+    while (const dirent *entry = readdir(directory)) {
+        if (entry->d_type != DT_DIR && accepts(entry->d_name)) {
+            found = true;
+            break;
+        }
+    }
+    closedir(directory);
+    return found;
+}
+
+bool StartsWith(const char *name, const char *prefix)
+{
+    return std::strncmp(name, prefix, std::strlen(prefix)) == 0;
+}
+#endif
 } // namespace
 
+#ifndef Q_OS_WIN
 bool HasGpuDevice(const QString &deviceRoot)
 {
-    const QDir root(deviceRoot);
-    const QDir dri(root.filePath(QStringLiteral("dri")));
-    const QDir::Filters files = QDir::Files | QDir::System;
-    if (!dri.entryList({QStringLiteral("renderD*"), QStringLiteral("card*")}, files).isEmpty())
+    const QString dri = QDir(deviceRoot).filePath(QStringLiteral("dri"));
+    if (HasDeviceEntry(dri, [](const char *name) {
+            return StartsWith(name, "renderD") || StartsWith(name, "card");
+        }))
         return true;
-    return !root.entryList({QStringLiteral("nvidia[0-9]*")}, files).isEmpty();
+    return HasDeviceEntry(deviceRoot, [](const char *name) {
+        return StartsWith(name, "nvidia") && std::isdigit(static_cast<unsigned char>(name[6]));
+    });
 }
+#endif
 
 QByteArray MergeChromiumFlags(const QByteArray &flags, const QByteArrayList &switches)
 {
@@ -70,7 +106,14 @@ void ApplyEngineEnvironment()
         if (qEnvironmentVariableIsSet(name.constData()))
             current.insert(name, qgetenv(name.constData()));
     }
-    const QMap<QByteArray, QByteArray> wanted = EngineEnvironment(HasGpuDevice(), current);
+#ifdef Q_OS_WIN
+    // Windows has no device files to look at, and its graphics stack falls back to software
+    // by itself.
+    const bool gpuDevice = true;
+#else
+    const bool gpuDevice = HasGpuDevice();
+#endif
+    const QMap<QByteArray, QByteArray> wanted = EngineEnvironment(gpuDevice, current);
     for (auto variable = wanted.cbegin(); variable != wanted.cend(); ++variable)
         qputenv(variable.key().constData(), variable.value());
 }

@@ -20,9 +20,11 @@
 // web app. Such a helper, if one is needed, is started directly instead; sandboxed processes
 // keep their own zygote.
 
+#ifndef Q_OS_WIN
 // True when the machine has a device a GPU driver renders through: DRM nodes under
-// `deviceRoot`/dri or NVIDIA's device files.
+// `deviceRoot`/dri or NVIDIA's device files. Windows has no such files.
 bool HasGpuDevice(const QString &deviceRoot = QStringLiteral("/dev"));
+#endif
 
 // `flags` (a QTWEBENGINE_CHROMIUM_FLAGS value) with each of `switches` appended unless `flags`
 // names that switch already, in any form: the user's own setting wins.

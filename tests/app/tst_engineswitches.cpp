@@ -11,6 +11,7 @@ class TEngineSwitchesTest : public QObject
     Q_OBJECT
 
 private slots:
+#ifndef Q_OS_WIN
     void gpuDevice_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -20,8 +21,12 @@ private slots:
         QTest::newRow("render node") << QStringList{QStringLiteral("dri/renderD128")} << true;
         QTest::newRow("card node only") << QStringList{QStringLiteral("dri/card0")} << true;
         QTest::newRow("nvidia device") << QStringList{QStringLiteral("nvidia0")} << true;
-        QTest::newRow("nvidia control file only")
-            << QStringList{QStringLiteral("nvidiactl")} << false;
+        QTest::newRow("nvidia control files only")
+            << QStringList{QStringLiteral("nvidiactl"), QStringLiteral("nvidia-uvm"),
+                           QStringLiteral("nvidia")}
+            << false;
+        QTest::newRow("folders named like devices")
+            << QStringList{QStringLiteral("dri/card0/"), QStringLiteral("nvidia0/")} << false;
         QTest::newRow("other devices")
             << QStringList{QStringLiteral("null"), QStringLiteral("tty0"),
                            QStringLiteral("dri/by-path/")}
@@ -45,6 +50,7 @@ private slots:
         }
         QCOMPARE(HasGpuDevice(root.path()), gpu);
     }
+#endif
 
     void environment_data()
     {
