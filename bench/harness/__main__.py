@@ -29,7 +29,7 @@ def parse_arguments(argv):
                         help="the chromium executable (default: the one on PATH)")
     parser.add_argument("--only", choices=["web", "designer"], help="measure one kind of contender only")
     parser.add_argument("--skip", action="append", default=[], metavar="NAME",
-                        help="leave out a contender (lumivane, floor, chromium, designer, barewidgets)")
+                        help="leave out a contender (lumivane, floor, chromium, designer, barewidgets, baretext)")
     parser.add_argument("--variant", action="append", default=[], metavar="NAME=BASE[,VAR=VALUE]...",
                         help="add a contender: BASE started with these environment variables, e.g. "
                              "floor-lowend=floor,QTWEBENGINE_CHROMIUM_FLAGS=--enable-low-end-device-mode")
@@ -128,7 +128,8 @@ def main(argv=None):
     options = parse_arguments(argv)
     web = [contenders.lumivane_runner(options.lumivane), contenders.floor(options.floor),
            contenders.chromium(options.chromium)]
-    windows = [contenders.lumivane_designer(options.lumivane), contenders.barewidgets(options.barewidgets)]
+    windows = [contenders.lumivane_designer(options.lumivane), contenders.barewidgets(options.barewidgets),
+               contenders.baretext(options.barewidgets)]
     if options.only == "web":
         windows = []
     elif options.only == "designer":

@@ -136,3 +136,8 @@ def lumivane_designer(binary):
 
 def barewidgets(binary):
     return Contender("barewidgets", binary, "window")
+
+
+def baretext(binary):
+    """The bare window showing one line of text: what any text costs, for reading the designer's figure."""
+    return Contender("baretext", binary, "window", lambda url, run_dir, sandbox: ["--text"])

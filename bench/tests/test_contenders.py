@@ -53,6 +53,15 @@ class ContendersTest(unittest.TestCase):
             self.assertTrue(env[key].startswith(self.run_dir + os.sep), key)
             self.assertTrue(os.path.isdir(env[key]), key)
 
+    def test_window_contenders_differ_only_in_what_they_show(self):
+        # No argument: the program's designer role. The text window is the bare window's binary.
+        self.assertEqual(contenders.lumivane_designer("/bin/lumivane").command("", self.run_dir, True),
+                         ["/bin/lumivane"])
+        bare, text = contenders.barewidgets("/bin/bare"), contenders.baretext("/bin/bare")
+        self.assertEqual(bare.command("", self.run_dir, True), ["/bin/bare"])
+        self.assertEqual(text.command("", self.run_dir, True), ["/bin/bare", "--text"])
+        self.assertEqual({bare.kind, text.kind}, {"window"})
+
     def test_variant_adds_settings_to_a_copy_of_its_base(self):
         floor = contenders.floor("/bin/floor")
         made = contenders.variant("low=floor,QTWEBENGINE_CHROMIUM_FLAGS=--a=1 --b,EXTRA=", [floor])
