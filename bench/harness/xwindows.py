@@ -158,9 +158,9 @@ class Display:
         found.sort(key=lambda item: -item[1] * item[2])
         return found
 
-    def grab(self, window, width, height):
-        """The window's pixels as 32-bit ZPixmap bytes, or None if it cannot be read."""
-        image = self._x.XGetImage(self._display, window, 0, 0, width, height, AllPlanes, ZPixmap)
+    def grab(self, window, x, y, width, height):
+        """That rectangle of the window's pixels as 32-bit ZPixmap bytes, or None if it cannot be read."""
+        image = self._x.XGetImage(self._display, window, x, y, width, height, AllPlanes, ZPixmap)
         if not image:
             return None
         try:

@@ -30,6 +30,12 @@ while True:
 """ % HELPER_MARK
 WELL_BEHAVED = TEMPLATE.replace("ON_TERM", "lambda *a: (helper.kill(), sys.exit(0))")
 IGNORES_CLOSE = TEMPLATE.replace("ON_TERM", "signal.SIG_IGN")
+WAITS_FOR_CLOSE = """
+import signal, sys, time
+signal.signal(signal.SIGTERM, lambda *a: sys.exit(0))
+while True:
+    time.sleep(1)
+"""
 EXITS_AT_ONCE = "import sys; sys.exit(3)"
 NEVER_LOADS = "import time; time.sleep(60)"
 
@@ -58,6 +64,40 @@ class FakeDisplay:
     def request_close(self, window):
         self.closed.append(window)
         os.kill(window, signal.SIGTERM)
+
+
+class PaintingDisplay:
+    """One window that maps after `mapped_after` s and turns grey after `painted_after` s. With
+    `remade_after` it is destroyed then and another one takes its place."""
+
+    def __init__(self, mapped_after, painted_after, remade_after=None):
+        self.made = None  # its clock starts at the first look, after the process has started
+        self.mapped_after, self.painted_after, self.remade_after = mapped_after, painted_after, remade_after
+        self.window, self.pid = 1, None
+        self.listings, self.rectangles, self.closed = [], [], []
+
+    def elapsed(self):
+        return time.monotonic() - self.made
+
+    def shown_windows(self, pids):
+        self.pid = next(iter(pids))
+        if self.made is None:
+            self.made = time.monotonic()
+        self.listings.append(self.elapsed())
+        return [] if self.elapsed() < self.mapped_after else [(self.window, 300, 200)]
+
+    def grab(self, window, x, y, width, height):
+        self.rectangles.append((x, y, width, height))
+        if self.remade_after is not None and self.elapsed() >= self.remade_after:
+            self.window = 2
+        if window != self.window:
+            return None
+        grey = self.elapsed() >= self.painted_after
+        return bytes([0xEF, 0xEF, 0xEF, 0] if grey else [0, 0, 0, 0xFF]) * (width * height)
+
+    def request_close(self, window):
+        self.closed.append(window)
+        os.kill(self.pid, signal.SIGTERM)
 
 
 def script(source):
@@ -107,6 +147,35 @@ class WebRunTest(unittest.TestCase):
         with self.assertRaisesRegex(runs.RunFailed, "still running 2 s after the close request"):
             self.measure(IGNORES_CLOSE, "stubborn")
         self.assertEqual(helpers_alive(), [])
+
+
+@mock.patch.object(runs, "PAINT_MEMORY_S", 0.1)
+class WindowRunTest(unittest.TestCase):
+    options = types.SimpleNamespace(sandbox=True, display=":0", bus="disabled:", timeout=3.0, close_timeout=2.0)
+
+    def measure(self, display):
+        return runs.window_run(script(WAITS_FOR_CLOSE), display, tempfile.mkdtemp(), self.options)
+
+    def test_paint_is_seen_within_milliseconds_by_two_lines_of_the_window(self):
+        display = PaintingDisplay(mapped_after=0.2, painted_after=0.4)
+        figures = self.measure(display)
+        # A look's time is when the display has answered it: never before the change.
+        self.assertGreaterEqual(figures["mapped_s"], 0.2)
+        self.assertGreaterEqual(figures["painted_s"], 0.4)
+        self.assertLess(figures["painted_s"], 0.4 + 0.1)
+        self.assertLess(figures["poll_ms"], 5)
+        # The windows are listed until one is mapped, not at every look after that (the close
+        # lists them once more).
+        self.assertLess(max(t for t in display.listings if t < 0.4), 0.2 + 0.05)
+        self.assertEqual({(w, h) for _, _, w, h in display.rectangles}, {(300, 1), (1, 200)})
+        self.assertEqual(display.closed, [1])
+
+    def test_a_window_that_cannot_be_read_any_more_is_looked_for_again(self):
+        display = PaintingDisplay(mapped_after=0.2, painted_after=0.4, remade_after=0.3)
+        figures = self.measure(display)
+        self.assertGreaterEqual(figures["painted_s"], 0.4)
+        self.assertGreaterEqual(max(t for t in display.listings if t < 0.4), 0.3)
+        self.assertEqual(display.closed, [2])
 
 
 if __name__ == "__main__":
