@@ -11,10 +11,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "httptestserver.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -25,44 +25,6 @@
 namespace {
 
 constexpr uid_t NobodyId = 65534;
-
-// Records the paths asked for and answers each with a small page.
-class TRecordingServer : public QTcpServer
-{
-public:
-    TRecordingServer()
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    FBuffers[socket] += socket->readAll();
-                    const QByteArray &buffer = FBuffers[socket];
-                    if (!buffer.contains("\r\n\r\n"))
-                        return;
-                    FPaths.append(buffer.left(buffer.indexOf("\r\n")).split(' ').value(1));
-                    FBuffers.remove(socket);
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n"
-                                  "Content-Length: 21\r\nConnection: close\r\n\r\n"
-                                  "<title>ok</title>ok\r\n");
-                    socket->disconnectFromHost();
-                });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-    }
-
-    QByteArray Origin() const { return "http://127.0.0.1:" + QByteArray::number(serverPort()); }
-    bool Asked(const QByteArray &prefix) const
-    {
-        return std::any_of(FPaths.begin(), FPaths.end(),
-                           [&](const QByteArray &path) { return path.startsWith(prefix); });
-    }
-    QList<QByteArray> FPaths;
-
-private:
-    QHash<QTcpSocket *, QByteArray> FBuffers;
-};
 
 QByteArray Document(const QByteArray &lines)
 {
@@ -110,9 +72,17 @@ private:
     void CheckSurvived(const TRun &run, const QByteArray &expectedPath);
     QString Path(const QString &name) const { return FDir.filePath(name); }
 
+    // The origin of the server, which answers every path with a small page.
+    QByteArray Origin() const
+    {
+        return "http://127.0.0.1:" + QByteArray::number(FServer.serverPort());
+    }
+    // Whether the server was asked for a path (with its query) that starts with prefix.
+    bool Asked(const QByteArray &prefix) const;
+
     QString FBinary;
     QTemporaryDir FDir;
-    TRecordingServer FServer;
+    THttpTestServer FServer;
 };
 
 void TestRunnerBadInput::initTestCase()
@@ -121,10 +91,19 @@ void TestRunnerBadInput::initTestCase()
     QVERIFY2(QFileInfo(FBinary).isExecutable(), "LUMIVANE_BINARY names no program");
     QVERIFY(FDir.isValid());
     QVERIFY(FServer.isListening());
+    FServer.ServeOtherPaths("<title>ok</title>ok\r\n");
     QVERIFY(::chmod(QFile::encodeName(FDir.path()).constData(), 0755) == 0);
     for (const char *folder : {"home", "runtime"})
         QVERIFY(QDir(FDir.path()).mkpath(QString::fromLatin1(folder)));
     QVERIFY(::chmod(QFile::encodeName(Path(QStringLiteral("runtime"))).constData(), 0700) == 0);
+}
+
+bool TestRunnerBadInput::Asked(const QByteArray &prefix) const
+{
+    const QList<THttpTestServer::TRequest> &requests = FServer.Requests();
+    return std::any_of(
+        requests.cbegin(), requests.cend(),
+        [&](const THttpTestServer::TRequest &request) { return request.Path.startsWith(prefix); });
 }
 
 TestRunnerBadInput::TRun TestRunnerBadInput::Run(const QString &path,
@@ -151,14 +130,14 @@ TestRunnerBadInput::TRun TestRunnerBadInput::Run(const QString &path,
             (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
             ::_exit(5);
     });
-    FServer.FPaths.clear();
+    FServer.ClearRequests();
     process.start(FBinary, {QStringLiteral("/l"), path});
 
     TRun run;
     if (!process.waitForStarted(10000))
         return run;
     const pid_t group = pid_t(process.processId());
-    auto asked = [&] { return !expectedPath.isEmpty() && FServer.Asked(expectedPath); };
+    auto asked = [&] { return !expectedPath.isEmpty() && Asked(expectedPath); };
     // Either outcome is looked at below; the wait's own result adds nothing.
     [[maybe_unused]] const bool settled =
         QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning || asked(); }, waitMs);
@@ -186,10 +165,14 @@ void TestRunnerBadInput::CheckSurvived(const TRun &run, const QByteArray &expect
                                                                        : QStringLiteral("exit"))
                                 .arg(QString::fromLocal8Bit(run.Output.right(4000)))));
     }
-    if (!expectedPath.isEmpty())
+    if (!expectedPath.isEmpty()) {
+        QByteArrayList paths;
+        for (const THttpTestServer::TRequest &request : FServer.Requests())
+            paths.append(request.Path);
         QVERIFY2(run.Asked, qPrintable(QStringLiteral("the page %1 was never asked for; asked: %2")
                                            .arg(QString::fromLatin1(expectedPath.left(200)))
-                                           .arg(QString::fromLatin1(FServer.FPaths.join(' ')))));
+                                           .arg(QString::fromLatin1(paths.join(' ')))));
+    }
 }
 
 void TestRunnerBadInput::endsAtOnce_data()
@@ -235,7 +218,7 @@ void TestRunnerBadInput::survivesDocument_data()
     QTest::addColumn<QByteArray>("expectedPath"); // its start; empty: no page to ask for
     QTest::addColumn<qint64>("sparseSize");       // > 0: the file is extended to this size
 
-    const QByteArray origin = FServer.Origin();
+    const QByteArray origin = Origin();
     auto url = [&](const char *path) { return "URL=" + origin + path + "\r\n"; };
 
     QRandomGenerator random(20261208);
@@ -394,7 +377,7 @@ void TestRunnerBadInput::survivesPlacementStore()
 
     const QString path = Path(QStringLiteral("placement.webapp"));
     const QByteArray expectedPath = "/placement-" + QByteArray::number(number);
-    QVERIFY(WriteAll(path, Document("Id=" + id + "\r\nURL=" + FServer.Origin() + expectedPath +
+    QVERIFY(WriteAll(path, Document("Id=" + id + "\r\nURL=" + Origin() + expectedPath +
                                     "\r\nWindowSize=1\r\nWidth=300\r\nHeight=200\r\n"
                                     "RememberLastPosition=1\r\nRememberLastSize=1\r\n")));
     const TRun run = Run(path, expectedPath, 60000, config);
@@ -413,7 +396,7 @@ void TestRunnerBadInput::survivesUnreadableDocument()
     QVERIFY(::chmod(QFile::encodeName(home).constData(), 0700) == 0);
 
     const QString path = Path(QStringLiteral("unreadable.webapp"));
-    QVERIFY(WriteAll(path, Document("URL=" + FServer.Origin() + "/unreadable\r\n")));
+    QVERIFY(WriteAll(path, Document("URL=" + Origin() + "/unreadable\r\n")));
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0) == 0);
     const TRun run = Run(path, "/unreadable", 5000, home + QStringLiteral("/config"), root);
     QVERIFY2(!HasCrashReport(run.Output), run.Output.right(4000).constData());

@@ -10,13 +10,13 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include "httptestserver.h"
 
 namespace {
 const QByteArray Id = QByteArrayLiteral("{7D0C5A2E-1F7B-4C1D-9E0A-2B3C4D5E6F70}");
@@ -35,46 +35,6 @@ QByteArray Png(const QColor &color, int size)
     return bytes;
 }
 
-// Serves a page that names its icon, and the icon, on 127.0.0.1.
-class TSiteServer : public QTcpServer
-{
-public:
-    TSiteServer()
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, socket, [socket] { Answer(socket); });
-        });
-        listen(QHostAddress::LocalHost);
-    }
-
-    QUrl Url(const QString &path) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
-    }
-
-private:
-    static void Answer(QTcpSocket *socket)
-    {
-        const QByteArray request = socket->readAll();
-        const QByteArray path = request.split(' ').value(1);
-        QByteArray type = "text/html";
-        QByteArray body = "<html><head><title>Site</title></head><body>plain</body></html>";
-        if (path == "/withicon")
-            body = "<html><head><title>Site</title><link rel=\"icon\" href=\"/site.png\">"
-                   "</head><body>icon</body></html>";
-        else if (path == "/site.png")
-            type = "image/png", body = Png(SiteColor, 48);
-        else if (path == "/favicon.ico")
-            type = "text/plain", body = "none";
-        socket->write(
-            "HTTP/1.1 " + QByteArray(path == "/favicon.ico" ? "404 Not Found" : "200 OK") +
-            "\r\nContent-Type: " + type + "\r\nContent-Length: " + QByteArray::number(body.size()) +
-            "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-};
-
 QColor CentreColor(const QIcon &icon)
 {
     const QImage image = icon.pixmap(32, 32).toImage();
@@ -86,13 +46,20 @@ class TDesktopIdentityTest : public QObject
 {
     Q_OBJECT
 
-    TSiteServer FServer;
+    THttpTestServer FServer;
 
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(FServer.isListening());
+        // A page that names its icon, the icon, and a page without one. No other icon is
+        // served: the engine's look for /favicon.ico finds nothing.
+        FServer.Serve("/withicon",
+                      "<html><head><title>Site</title>"
+                      "<link rel=\"icon\" href=\"/site.png\"></head><body>icon</body></html>");
+        FServer.Serve("/site.png", Png(SiteColor, 48), "image/png");
+        FServer.Serve("/plain", "<html><head><title>Site</title></head><body>plain</body></html>");
     }
 
     void cleanup()
@@ -126,7 +93,7 @@ private slots:
         const QColor programColor = CentreColor(window.windowIcon());
         QVERIFY(programColor != SiteColor);
 
-        view->load(FServer.Url(QStringLiteral("/withicon")));
+        view->load(FServer.Url("/withicon"));
         QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), SiteColor, 20000);
         QTRY_VERIFY(QFileInfo::exists(WebAppIconPath(Id)));
         const QImage saved(WebAppIconPath(Id));
@@ -136,7 +103,7 @@ private slots:
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(entry.readAll().contains("\nIcon=" + WebAppIconPath(Id).toUtf8() + "\n"));
 
-        view->load(FServer.Url(QStringLiteral("/plain")));
+        view->load(FServer.Url("/plain"));
         QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), programColor, 20000);
         QVERIFY(QFileInfo::exists(WebAppIconPath(Id)));
         QFile::remove(launcher);
@@ -150,7 +117,7 @@ private slots:
             TWebAppForm preview(TWebAppForm::TRole::Preview);
             TWebApp webApp;
             webApp.Id = PreviewId;
-            webApp.URL = FServer.Url(QStringLiteral("/withicon")).toString().toUtf8();
+            webApp.URL = FServer.Url("/withicon").toString().toUtf8();
             preview.ApplyWebApp(webApp);
             QCOMPARE(QGuiApplication::desktopFileName(), before);
         }
@@ -160,7 +127,7 @@ private slots:
         QFile file(document);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Configuration]\nId=" + RunId +
-                   "\nURL=" + FServer.Url(QStringLiteral("/withicon")).toString().toUtf8() +
+                   "\nURL=" + FServer.Url("/withicon").toString().toUtf8() +
                    "\nWindowSize=1\nWidth=400\nHeight=300\nRememberLastPosition=0\n"
                    "RememberLastSize=0\n");
         file.close();

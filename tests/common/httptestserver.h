@@ -7,9 +7,10 @@
 #include <QTcpSocket>
 #include <QUrl>
 #include <algorithm>
+#include <optional>
 
-// A small HTTP server on 127.0.0.1 for the runner's tests: serves the pages it was given and
-// records every request it gets with the headers the tests look at. A response may announce
+// A small HTTP server on 127.0.0.1 for the tests: serves the pages it was given and records
+// every request it gets with the headers the tests look at. A response may announce
 // more bytes than it has: the server sends what it has and keeps the connection open, so a
 // download stays in progress for as long as the test needs.
 class THttpTestServer : public QTcpServer
@@ -44,6 +45,11 @@ public:
         FPages.insert(path, {contentType, body, extraHeaders});
     }
     void Serve(const QByteArray &path, const TResponse &response) { FPages.insert(path, response); }
+    // Serves body for every path not given to Serve, instead of "404 Not Found".
+    void ServeOtherPaths(const QByteArray &body)
+    {
+        FOtherPaths = TResponse{"text/html; charset=utf-8", body, {}, -1};
+    }
 
     QUrl Url(const QByteArray &pathAndQuery) const
     {
@@ -52,6 +58,7 @@ public:
     }
 
     const QList<TRequest> &Requests() const { return FRequests; }
+    void ClearRequests() { FRequests.clear(); }
     // How many requests asked for path (without query).
     qsizetype Count(const QByteArray &path) const
     {
@@ -105,13 +112,13 @@ private:
         const QByteArray path = request.Path.split('?').first();
         FBuffers.remove(socket);
         const auto found = FPages.constFind(path);
-        if (found == FPages.cend()) {
+        if (found == FPages.cend() && !FOtherPaths) {
             socket->write(
                 "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
             socket->disconnectFromHost();
             return;
         }
-        const TResponse &page = *found;
+        const TResponse &page = found != FPages.cend() ? *found : *FOtherPaths;
         const qint64 length = std::max<qint64>(page.AnnouncedLength, page.Body.size());
         socket->write(
             "HTTP/1.1 200 OK\r\nContent-Type: " + page.ContentType +
@@ -122,6 +129,7 @@ private:
     }
 
     QMap<QByteArray, TResponse> FPages;
+    std::optional<TResponse> FOtherPaths;
     QList<TRequest> FRequests;
     QMap<QTcpSocket *, QByteArray> FBuffers;
 };
