@@ -61,7 +61,6 @@ int RunLumivane(int argc, char **argv)
     const TStartDecision decision = DecideRole(arguments);
     if (decision.Role == TStartRole::None)
         return 0;
-    TFontPreload fontPreload;
 
     // The web engine shares its OpenGL contexts with the application's. The designer goes
     // without that context until its Preview needs the engine (see RunnerModule).
@@ -71,6 +70,8 @@ int RunLumivane(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
     ApplyPlatformChoice();
     ApplyEngineEnvironment();
+    // After the last setenv of the start (see TFontPreload).
+    TFontPreload fontPreload;
     // Only the program name: arguments after the second are ignored, by Qt as well.
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);
