@@ -44,7 +44,8 @@ def parse_arguments(argv):
                         help="run every contender at this niceness (negative needs root); 0 leaves it alone")
     parser.add_argument("--json", help="also write every run's figures to this file")
     parser.add_argument("--processes", action="store_true",
-                        help="print every process of each run with its PSS and RSS (2 s after load, 1 s after paint)")
+                        help="print every process of each run with its PSS and RSS (2 s after load, 1 s after paint), "
+                             "and every thread that ran while idle")
     parser.add_argument("--keep", action="store_true", help="keep the run folders (profiles and output logs)")
     options = parser.parse_args(argv)
     if options.sandbox == "auto":
@@ -109,6 +110,7 @@ def measure(kind, plan, by_name, work, server, display, options):
             record["error"] = "could not start: %s" % failure
         if record.get("figures"):
             record["processes"] = record["figures"].pop("processes", [])
+            record["idle_threads"] = record["figures"].pop("idle_threads", [])
             record["moments"] = record["figures"].pop("moments", {})
         results.append(record)
         print("  %-12s run %d: %s" % (name, run, record.get("error") or ", ".join(
@@ -117,6 +119,8 @@ def measure(kind, plan, by_name, work, server, display, options):
             for process_name, memory in record.get("processes", []):
                 print("      %-32s" % process_name + "".join(
                     "  %s %6.1f" % (kind.upper(), memory[kind] / 1024.0) for kind in memory) + " MB")
+            for thread, ms, wakeups in record.get("idle_threads", []):
+                print("      idle: %-40s %7.3f ms on a CPU, %3d times" % (thread, ms, wakeups))
         if options.keep:
             record["folder"] = run_dir
         else:

@@ -184,5 +184,52 @@ def cpu_used(before, after):
     return sum(ticks - before.get(key, 0) for key, ticks in after.items())
 
 
+def run_times(leader, proc=PROC):
+    """{(pid, tid, start time): (name, ns on a CPU, times put on a CPU)} of every thread in the
+    tree of `leader`, from the scheduler's own accounting (schedstat); {} where the kernel keeps none.
+
+    utime and stime are sampled at the clock tick: a thread that wakes for 50 us now and then is
+    charged a whole tick or nothing, depending on whether a tick falls into its run. These are
+    exact, and they count the wake-ups as well.
+    """
+    times = {}
+    for pid in tree_pids(leader, proc):
+        tasks = os.path.join(proc, str(pid), "task")
+        try:
+            tids = [int(name) for name in os.listdir(tasks) if name.isdigit()]
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
+            continue
+        process = None
+        for tid in tids:
+            stat = read_stat(tid, tasks)
+            try:
+                with open(os.path.join(tasks, str(tid), "schedstat"), "rb") as schedstat:
+                    on_cpu, _waiting, slices = (int(value) for value in schedstat.read().split()[:3])
+                with open(os.path.join(tasks, str(tid), "comm"), "rb") as comm:
+                    thread = comm.read().decode("utf-8", "replace").strip()
+            except (FileNotFoundError, ProcessLookupError, PermissionError, ValueError):
+                continue
+            if stat is None:
+                continue
+            if process is None:
+                process = process_name(pid, proc)
+            times[(pid, tid, stat[3])] = ("%s: %s" % (process, thread), on_cpu, slices)
+    return times
+
+
+def run_time_used(before, after):
+    """(ms on a CPU, wake-ups, [(thread, ms, wake-ups), busiest first]) between two `run_times`
+    readings, threads told apart as processes are in `cpu_used`; None if either reading is empty."""
+    if not before or not after:
+        return None
+    threads = []
+    for key, (name, on_cpu, slices) in after.items():
+        _, on_cpu_before, slices_before = before.get(key, (name, 0, 0))
+        if on_cpu > on_cpu_before:
+            threads.append((name, (on_cpu - on_cpu_before) / 1e6, slices - slices_before))
+    threads.sort(key=lambda thread: -thread[1])
+    return sum(t[1] for t in threads), sum(t[2] for t in threads), threads
+
+
 def clock_ticks_per_second():
     return os.sysconf("SC_CLK_TCK")

@@ -14,6 +14,8 @@ WEB_FIGURES = [
     ("uss_settled_mb", "USS (private memory) of the tree 2 s after load (MB)", "%.1f"),
     ("processes_settled", "processes 2 s after load", "%.0f"),
     ("idle_cpu_pct", "idle CPU over 3 s from 2 s after load (% of one core)", "%.2f"),
+    ("idle_cpu_exact_pct", "idle CPU over the same 3 s, exact: the scheduler's run times (% of one core)", "%.3f"),
+    ("idle_wakeups_per_s", "wake-ups over the same 3 s: threads put on a CPU (per second)", "%.1f"),
     ("close_s", "close request to exit (s)", "%.3f"),
 ]
 WINDOW_FIGURES = [

@@ -137,9 +137,16 @@ def web_run(contender, server, display, run_dir, token, options, clock=time.mono
             figures["footprint_settled_mb"] = footprint / 1024.0
         # Counted from here, so that reading the footprint above does not shorten the window.
         idle_from, before = clock(), proctree.cpu_ticks(process.pid)
+        threads_before = proctree.run_times(process.pid)
         sleep_until(clock, idle_from + IDLE_S)
         used = proctree.cpu_used(before, proctree.cpu_ticks(process.pid))
-        figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / (clock() - idle_from)
+        exact = proctree.run_time_used(threads_before, proctree.run_times(process.pid))
+        idle_s = clock() - idle_from
+        figures["idle_cpu_pct"] = 100.0 * used / proctree.clock_ticks_per_second() / idle_s
+        if exact is not None:
+            figures["idle_cpu_exact_pct"] = 100.0 * exact[0] / 1000.0 / idle_s
+            figures["idle_wakeups_per_s"] = exact[1] / idle_s
+            figures["idle_threads"] = exact[2]
         if not process.running():
             raise RunFailed(process.describe_exit() + " while idle")
 

@@ -1,6 +1,7 @@
 import os
 import struct
 import tempfile
+import time
 import unittest
 
 from harness import proctree
@@ -69,6 +70,38 @@ class TreeTest(unittest.TestCase):
         after = proctree.cpu_ticks(600, self.proc.root)
         self.assertEqual(proctree.cpu_used(before, after), 3 + 4)
 
+    def add_thread(self, pid, tid, comm, on_cpu_ns, slices, start=100):
+        folder = os.path.join(self.proc.root, str(pid), "task", str(tid))
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "stat"), "w") as out:
+            out.write(stat_line(tid, comm, 0, 0, 0, 0, start))
+        with open(os.path.join(folder, "comm"), "w") as out:
+            out.write(comm + "\n")
+        with open(os.path.join(folder, "schedstat"), "w") as out:
+            out.write("%d 12345 %d\n" % (on_cpu_ns, slices))
+
+    def test_run_times_are_exact_per_thread_and_tell_reused_tids_apart(self):
+        self.add_thread(600, 600, "leader", 5_000_000, 40)
+        self.add_thread(600, 620, "Compositor", 1_000_000, 10)
+        self.add_thread(601, 601, "Web Content (a) b", 2_000_000, 7, start=110)
+        self.add_thread(700, 700, "stranger", 0, 0)
+        before = proctree.run_times(600, self.proc.root)
+        self.add_thread(600, 600, "leader", 5_250_000, 41)  # one wake of a quarter millisecond
+        self.add_thread(600, 620, "Compositor", 1_000_000, 10)  # slept throughout
+        self.add_thread(601, 601, "Web Content (a) b", 500_000, 2, start=900)  # tid reused by a new thread
+        self.add_thread(602, 602, "renderer", 100_000, 1)  # a thread not there before
+        self.add_thread(700, 700, "stranger", 9_000_000, 90)
+        ms, wakeups, threads = proctree.run_time_used(before, proctree.run_times(600, self.proc.root))
+        self.assertAlmostEqual(ms, 0.25 + 0.5 + 0.1)
+        self.assertEqual(wakeups, 1 + 2 + 1)
+        self.assertEqual([name for name, _, _ in threads],
+                         ["Web: Web Content (a) b", "leader: leader", "renderer: renderer"])
+
+    def test_run_times_need_the_schedulers_accounting(self):
+        # Kernels without schedstat: no exact figure rather than a false zero.
+        self.assertEqual(proctree.run_times(600, self.proc.root), {})
+        self.assertIsNone(proctree.run_time_used({}, {}))
+
     def test_process_name_reads_rewritten_command_lines(self):
         self.proc.add(610, 600, 600, cmdline=b"/usr/lib/engine/helper --type=renderer --lang=en\0\0")
         self.proc.add(611, 600, 600, cmdline=b"/usr/lib/engine/helper\0--type=zygote\0--no-sandbox\0")
@@ -107,6 +140,18 @@ class TreeTest(unittest.TestCase):
         self.assertGreaterEqual(memory["count"], 1)
         if os.geteuid() == 0:
             self.assertGreater(proctree.footprint(os.getpid()), memory["uss"])
+
+    def test_live_system_sees_this_process_run(self):
+        before = proctree.run_times(os.getpid())
+        if not before:
+            self.skipTest("this kernel keeps no schedstat")
+        deadline = time.thread_time() + 0.02
+        while time.thread_time() < deadline:
+            pass
+        ms, wakeups, threads = proctree.run_time_used(before, proctree.run_times(os.getpid()))
+        self.assertGreaterEqual(ms, 20)
+        self.assertGreaterEqual(wakeups, 0)
+        self.assertTrue(any(ms >= 20 for _, ms, _ in threads))
 
 
 if __name__ == "__main__":
