@@ -73,10 +73,7 @@ private:
     QString Path(const QString &name) const { return FDir.filePath(name); }
 
     // The origin of the server, which answers every path with a small page.
-    QByteArray Origin() const
-    {
-        return "http://127.0.0.1:" + QByteArray::number(FServer.serverPort());
-    }
+    QByteArray Origin() const { return FServer.Url(QByteArray()).toEncoded(); }
     // Whether the server was asked for a path (with its query) that starts with prefix.
     bool Asked(const QByteArray &prefix) const;
 
