@@ -208,7 +208,12 @@ void TMainForm::GetWebApp(TWebApp &webApp) const
     const Ui::TMainForm &ui = *FUi;
     if (webApp.Id.isEmpty())
         webApp.Id = QUuid::createUuid().toString(QUuid::WithBraces).toUpper().toLatin1();
-    webApp.URL = ui.URLEdit->text().toLocal8Bit();
+    // The stored bytes stay as they are while the box shows them unchanged: bytes that are not
+    // text in this system's encoding (a document from another system) would not survive the
+    // round trip through the box.
+    const QString url = ui.URLEdit->text();
+    if (url != QString::fromLocal8Bit(webApp.URL))
+        webApp.URL = url.toLocal8Bit();
     webApp.Mimic = QByteArrayLiteral("Default");
     webApp.WindowStyle = ui.StyleListBox->currentRow();
     webApp.WindowSize = ui.SizeComboBox->currentIndex();
@@ -226,6 +231,7 @@ void TMainForm::SetWebApp(const TWebApp &webApp)
 {
     const Ui::TMainForm &ui = *FUi;
     ui.URLEdit->setText(QString::fromLocal8Bit(webApp.URL));
+    ui.URLEdit->setCursorPosition(0); // a long address shows its beginning
     {
         const QSignalBlocker blocker(ui.StyleListBox);
         ui.StyleListBox->setCurrentRow(ListIndex(webApp.WindowStyle, ui.StyleListBox->count()));
@@ -363,8 +369,12 @@ QString TMainForm::InitialFolder() const
         const QString path = QDir::fromNativeSeparators(FFileName);
         folder = path.left(path.lastIndexOf(u'/') + 1);
     }
-    // The dialog would offer a folder that does not exist as the file name; it chooses itself.
-    return QFileInfo(folder).isDir() ? folder : QString();
+    if (QFileInfo(folder).isDir())
+        return folder;
+    // A folder that is gone, or a desktop never made, would be offered as a file name: the
+    // user's home instead, else the dialog chooses.
+    const QString home = QDir::homePath();
+    return QFileInfo(home).isDir() ? home : QString();
 }
 
 void TMainForm::OpenItemClick()

@@ -1,11 +1,39 @@
 #include "filedialog.h"
 
+#include "messagebox.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <optional>
 
 namespace {
 std::optional<QString> NextFileName;
 TFileDialog::TOptions LastOptions;
+
+// Qt's own save dialog takes a name in a folder that does not exist; this one says so and stays
+// open, as the open dialog does for a file that does not exist.
+class TDocumentDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && !files.isEmpty()) {
+            const QDir folder = QFileInfo(files.constFirst()).absoluteDir();
+            if (!folder.exists()) {
+                TMessageBox::warning(
+                    this, windowTitle(),
+                    QStringLiteral("%1\nThis folder does not exist. Check the path and try again.")
+                        .arg(QDir::toNativeSeparators(folder.path())));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
 } // namespace
 
 QString TFileDialog::getOpenFileName(QWidget *parent, const QString &title,
@@ -45,7 +73,7 @@ QString TFileDialog::run(QWidget *parent, const TOptions &options)
         NextFileName.reset();
         return answer;
     }
-    QFileDialog dialog(parent, options.Title, options.Directory, options.Filter);
+    TDocumentDialog dialog(parent, options.Title, options.Directory, options.Filter);
     dialog.setObjectName(options.Save ? QStringLiteral("SaveDialog")
                                       : QStringLiteral("OpenDialog"));
     dialog.setDefaultSuffix(options.DefaultSuffix);

@@ -27,6 +27,11 @@ void TMessageBox::critical(QWidget *parent, const QString &title, const QString 
     show(parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void TMessageBox::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    show(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 void TMessageBox::setNextAnswer(Button answer)
 {
     NextAnswer = answer;

@@ -28,6 +28,7 @@ public:
                            QMessageBox::StandardButtons buttons, Button defaultButton,
                            const QMap<Button, QString> &captions);
     static void critical(QWidget *parent, const QString &title, const QString &text);
+    static void warning(QWidget *parent, const QString &title, const QString &text);
 
     static void setNextAnswer(Button answer);
     static const QList<TShown> &shown();

@@ -80,6 +80,7 @@ private slots:
     void saveWithoutPathCancelled();
     void saveKeepsIdAndStartsInDocumentFolder();
     void openShowsDocument();
+    void saveKeepsUrlBytesUntilEdited();
     void openOddDocuments_data();
     void openOddDocuments();
     void openAsksFirst_data();
@@ -269,9 +270,9 @@ void TDesignerCommandsTest::saveWithoutPathCancelled()
     TFileDialog::setNextFileName(QString());
     QTest::mouseClick(Control<QPushButton>("SaveButton"), Qt::LeftButton);
     QCOMPARE(TFileDialog::lastOptions().Title, QStringLiteral("Save Lumidoc"));
-    // No desktop folder: the dialog is left to choose rather than offered "Desktop" as a name.
+    // No desktop folder: the dialog starts at home rather than being offered "Desktop" as a name.
     QVERIFY(!QFileInfo::exists(GetDesktopFolder()));
-    QVERIFY(TFileDialog::lastOptions().Directory.isEmpty());
+    QCOMPARE(QDir(TFileDialog::lastOptions().Directory), QDir(Path(QStringLiteral("home"))));
     QCOMPARE(FForm->windowTitle(), QStringLiteral("Veldrane Lumivane"));
     QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
     QVERIFY(FForm->FileName().isEmpty());
@@ -330,6 +331,7 @@ void TDesignerCommandsTest::openShowsDocument()
     QCOMPARE(PathPanelText(*FForm), QDir::toNativeSeparators(path));
     QVERIFY(ModifiedPanelText(*FForm).isEmpty());
     QCOMPARE(Control<QLineEdit>("URLEdit")->text(), QStringLiteral("http://hand.test/"));
+    QCOMPARE(Control<QLineEdit>("URLEdit")->cursorPosition(), 0); // a long one shows its start
     QCOMPARE(Control<QComboBox>("SizeComboBox")->currentIndex(), wsCustom);
     QCOMPARE(Control<QComboBox>("PositionComboBox")->currentIndex(), 5);
     QCOMPARE(Control<QLineEdit>("WidthEdit")->text(), QStringLiteral("300"));
@@ -352,6 +354,25 @@ void TDesignerCommandsTest::openShowsDocument()
     QVERIFY(!saved.RememberLastPosition);
     QVERIFY(saved.RememberLastSize);
     QVERIFY(!saved.ShowControlPanel);
+}
+
+void TDesignerCommandsTest::saveKeepsUrlBytesUntilEdited()
+{
+    // Written on a system with another encoding: the byte is no text in this one.
+    const QString path = Path(QStringLiteral("Latin.webapp"));
+    WriteFile(path, "[Configuration]\nURL=http://caf\xe9.test/men\xfc\nWindowSize=0\n");
+    Open(path);
+    Control<QCheckBox>("StayOnTopCheckBox")->click();
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QVERIFY(TMessageBox::shown().isEmpty());
+    QCOMPARE(LoadWebApp(path).URL, QByteArray("http://caf\xe9.test/men\xfc"));
+    QVERIFY(LoadWebApp(path).StayOnTop);
+
+    // Once the user edits the address, what the box shows is saved.
+    QLineEdit *edit = Control<QLineEdit>("URLEdit");
+    edit->setText(QStringLiteral("http://caf\u00e9.test/"));
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(LoadWebApp(path).URL, edit->text().toLocal8Bit());
 }
 
 void TDesignerCommandsTest::openOddDocuments_data()
@@ -657,6 +678,31 @@ void TDesignerCommandsTest::realSaveDialog()
     QVERIFY(overwriteAsked);
     QCOMPARE(LoadWebApp(saved).URL, QByteArrayLiteral("http://again.test/"));
     QVERIFY(!FForm->Modified());
+
+    // A name in a folder that does not exist: the dialog says so and stays open.
+    ShowActive();
+    const QString missing = Path(QStringLiteral("missing"));
+    bool stayedOpen = false;
+    QTimer::singleShot(100, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        TMessageBox::setNextAnswer(QMessageBox::Ok);
+        dialog->setDirectory(FDir->path());
+        Find<QLineEdit>(dialog, "fileNameEdit")->setText(QStringLiteral("missing/new"));
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+        stayedOpen = dialog->isVisible() && dialog->result() != QDialog::Accepted;
+        dialog->reject();
+    });
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QVERIFY(stayedOpen);
+    QCOMPARE(TMessageBox::shown().size(), 1);
+    QCOMPARE(TMessageBox::shown().constFirst().Icon, QMessageBox::Warning);
+    QCOMPARE(TMessageBox::shown().constFirst().Title, QStringLiteral("Save Lumidoc"));
+    QVERIFY2(TMessageBox::shown().constFirst().Text.startsWith(QDir::toNativeSeparators(missing)),
+             qPrintable(TMessageBox::shown().constFirst().Text));
+    QCOMPARE(FForm->FileName(), saved); // cancelled: nothing changed
+    QVERIFY(!QFileInfo::exists(missing));
 }
 
 namespace {
