@@ -108,6 +108,13 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
     FWebApp.WindowPosition = NormalisedPosition(FWebApp.WindowPosition);
     const TSizeRule size = SizeRuleFor(FWebApp);
     if (size.Kind == TSizeRule::Maximised) {
+        // A fixed frame opens maximised too: the fixed size belongs to the normal state, and a
+        // window manager cannot maximise a window whose smallest and largest sizes are one.
+        if (FFixedSize) {
+            FFixedSize = false;
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
         const QMargins frame = FrameMargins();
@@ -224,8 +231,12 @@ void TWebAppForm::resizeEvent(QResizeEvent *)
     FormResize();
 }
 
-void TWebAppForm::showEvent(QShowEvent *)
+void TWebAppForm::showEvent(QShowEvent *event)
 {
+    // The keys go to the page, as in a browser; the panel's button would otherwise take them, and
+    // a Space meant for the page would close the window.
+    if (!event->spontaneous() && !FBrowser->hasFocus())
+        FBrowser->setFocus(Qt::ActiveWindowFocusReason);
     if (!FFrameChecked && windowHandle())
         windowHandle()->installEventFilter(this);
 }

@@ -47,7 +47,9 @@ private slots:
     void init();
     void sizeAndPosition_data();
     void sizeAndPosition();
+    void fullScreenIsMaximised_data();
     void fullScreenIsMaximised();
+    void keysGoToThePage();
     void frames_data();
     void frames();
     void controlPanelLayout();
@@ -187,18 +189,51 @@ void TestWebAppForm::sizeAndPosition()
     QVERIFY(!form.isMaximized());
 }
 
+void TestWebAppForm::fullScreenIsMaximised_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::newRow("Normal") << 0;
+    QTest::newRow("Dialog, a fixed frame") << 1;
+    QTest::newRow("Mini, a fixed frame") << 3;
+    QTest::newRow("None") << 4;
+}
+
 void TestWebAppForm::fullScreenIsMaximised()
 {
+    QFETCH(int, style);
     TTestForm form;
     TWebApp webApp = WebApp();
+    webApp.WindowStyle = style;
     webApp.WindowSize = wsFullScreen;
     webApp.WindowPosition = 5;
     form.ApplyWebApp(webApp);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.windowState() & Qt::WindowMaximized);
-    QCOMPARE(form.frameGeometry().topLeft(),
-             QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(form.frameGeometry().topLeft(), available.topLeft());
+    QTRY_COMPARE(form.frameGeometry().size(), available.size());
+    // A window manager maximises no window whose least and greatest sizes are one (this test's
+    // window system does so anyway).
+    QVERIFY(form.minimumSize() != form.maximumSize());
+}
+
+void TestWebAppForm::keysGoToThePage()
+{
+    TTestForm form;
+    form.ApplyWebApp(WebApp());
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QWidget *browser = Child(&form, "Browser");
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QVERIFY2(focus == browser || browser->isAncestorOf(focus), focus->metaObject()->className());
+    // A Space for the page does not press the panel's Close button.
+    QTest::keyClick(focus, Qt::Key_Space);
+    QTest::qWait(50);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.Terminations, 0);
 }
 
 void TestWebAppForm::frames_data()
