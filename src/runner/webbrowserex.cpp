@@ -5,9 +5,12 @@
 #include "popupwindow.h"
 #include "shellhelpers.h"
 
+#include <QUuid>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 #ifdef Q_OS_UNIX
 #include <sys/utsname.h>
@@ -30,11 +33,58 @@ TWebBrowserEx::~TWebBrowserEx()
     delete FPage;
 }
 
+namespace {
+
+// The page of a web app window. Its script may close the window at any time: the engine lets a
+// script close only a window that a script opened, or one that has not navigated yet, so the
+// page's close() is replaced by one that tells the window through the console, with a text the
+// page cannot guess before it runs.
+class TBrowserPage : public QWebEnginePage
+{
+public:
+    TBrowserPage(QWebEngineProfile *profile, QObject *parent)
+        : QWebEnginePage(profile, parent)
+        , FCloseMessage(QStringLiteral("close ") +
+                        QUuid::createUuid().toString(QUuid::WithoutBraces))
+    {
+        QWebEngineScript closing;
+        closing.setName(QStringLiteral("closing"));
+        closing.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        closing.setWorldId(QWebEngineScript::MainWorld);
+        closing.setRunsOnSubFrames(false);
+        // The console's own function is kept before the page's scripts could replace it.
+        closing.setSourceCode(QStringLiteral("(function () {\n"
+                                             "  var tell = console.info.bind(console);\n"
+                                             "  window.close = function close() {\n"
+                                             "    if (this === window) tell('%1');\n"
+                                             "  };\n"
+                                             "})();")
+                                  .arg(FCloseMessage));
+        scripts().insert(closing);
+    }
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int lineNumber, const QString &sourceID) override
+    {
+        if (level == InfoMessageLevel && message == FCloseMessage) {
+            emit windowCloseRequested();
+            return;
+        }
+        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
+    }
+
+private:
+    const QString FCloseMessage;
+};
+
+} // namespace
+
 void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
 {
     QWebEnginePage *old = FPage;
     FProfile = std::move(profile);
-    FPage = new QWebEnginePage(FProfile.get(), this);
+    FPage = new TBrowserPage(FProfile.get(), this);
     connect(FPage, &QWebEnginePage::loadFinished, this,
             [this] { emit OnNavigateComplete2(FPage->url()); });
     connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);

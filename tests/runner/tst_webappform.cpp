@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QtTest>
@@ -60,6 +61,7 @@ private slots:
     void closingWaitIsBounded();
     void restoredPlacement();
     void pageClosingItsWindowEndsTheProgram();
+    void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
     void urlThatCannotBeOpened();
@@ -508,6 +510,27 @@ void TestWebAppForm::pageClosingItsWindowEndsTheProgram()
     QCOMPARE(form.Terminations, 1);
     QVERIFY(form.Browser()->url() != QUrl(QStringLiteral("about:blank")));
     QVERIFY(Store().allKeys().isEmpty());
+}
+
+void TestWebAppForm::pageClosingItsWindowAfterNavigating()
+{
+    // The engine would refuse this close: the window was not opened by a script and has a history.
+    TTestForm form;
+    form.ApplyWebApp(WebApp("/plain?first"));
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Plain"), 30000);
+    form.Browser()->page()->runJavaScript(QStringLiteral("location.href = '/untitled'"));
+    QTRY_VERIFY_WITH_TIMEOUT(form.Browser()->url().path() == u"/untitled", 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(form.Browser()->history()->count() == 2, 30000);
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    // Written by the page as a console message, the text it would need is not enough: a console
+    // message of the page's own closes nothing.
+    form.Browser()->page()->runJavaScript(QStringLiteral("console.info('close')"));
+    QTest::qWait(300);
+    QVERIFY(closed.isEmpty());
+    form.Browser()->page()->runJavaScript(QStringLiteral("setTimeout(() => window.close(), 0)"));
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QCOMPARE(form.Terminations, 1);
 }
 
 void TestWebAppForm::pageClosingThePreviewEndsOnlyThePreview()
