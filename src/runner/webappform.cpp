@@ -117,21 +117,16 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
         }
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-        const QMargins frame = FrameMargins();
-        const QSize wanted =
-            (size.Kind == TSizeRule::Outer ? size.Size : DesignClientSize.grownBy(frame))
-                .boundedTo(MaxOuterSize());
-        const QSize outer = ClientSizeFor(wanted, frame).grownBy(frame);
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QPoint corner = WindowPositionFor(FWebApp.WindowPosition, screen.size(), outer);
-        SetOuterBounds(QRect(corner + screen.topLeft(), outer));
+        PlaceBySize();
     }
 
     FControlPanel->setVisible(FWebApp.ShowControlPanel);
     FormResize();
 
-    if (FWebApp.RememberLastPosition || FWebApp.RememberLastSize)
+    if (FWebApp.RememberLastPosition || FWebApp.RememberLastSize) {
         SetOuterBounds(RestoreWindowPlacement(FWebApp, FWantedBounds, ScreenGeometries()));
+        FPlacedBySize = false;
+    }
 
     if (FWebApp.StayOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -146,6 +141,20 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
     }
 
     FBrowser->Navigate(FWebApp.URL);
+}
+
+void TWebAppForm::PlaceBySize()
+{
+    const TSizeRule size = SizeRuleFor(FWebApp);
+    const QMargins frame = FrameMargins();
+    const QSize wanted =
+        (size.Kind == TSizeRule::Outer ? size.Size : DesignClientSize.grownBy(frame))
+            .boundedTo(MaxOuterSize());
+    const QSize outer = ClientSizeFor(wanted, frame).grownBy(frame);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint corner = WindowPositionFor(FWebApp.WindowPosition, screen.size(), outer);
+    SetOuterBounds(QRect(corner + screen.topLeft(), outer));
+    FPlacedBySize = true;
 }
 
 void TWebAppForm::ShowModal()
@@ -274,6 +283,8 @@ bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)
         // maximised (seen with openbox); ask again now that it is managed.
         if (FWebApp.WindowSize == wsFullScreen)
             setWindowState(windowState() | Qt::WindowMaximized);
+        else if (FrameMargins() != FWantedFrame && FPlacedBySize)
+            PlaceBySize(); // the design size is the client's, so the outer size and corner move
         else if (FrameMargins() != FWantedFrame)
             SetOuterBounds(FWantedBounds);
     }

@@ -79,6 +79,8 @@ private:
     void SetWindowFrame(qint32 windowStyle);
     QMargins FrameMargins() const;
     void SetOuterBounds(const QRect &outer);
+    // Size and corner from the record's size and position codes, with the frame known now.
+    void PlaceBySize();
     static QSize MaxOuterSize();
     void FinishClosing();
     void EndRun(bool placementSaved);
@@ -100,6 +102,7 @@ private:
     // system has put its frame around the window, the size is corrected to include it.
     QRect FWantedBounds;
     QMargins FWantedFrame;
+    bool FPlacedBySize = false; // the bounds come from the size and position codes
     bool FFrameChecked = false;
     TClosing FClosing = TClosing::No;
     QTimer FClosingWait;

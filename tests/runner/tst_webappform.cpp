@@ -182,7 +182,14 @@ void TestWebAppForm::sizeAndPosition()
     // Once shown the size includes the frame the window system drew (offscreen: 2 pixels).
     // The window system has the last word below its minimum size, and this one also pushes a
     // client area that would start above or left of the screen back onto it.
-    if (expected.width() <= 16 || expected.height() <= 16)
+    if (windowSize < 0 || windowSize > wsLastPreset) {
+        // The design size is the client area's: the frame comes on top, at the same corner.
+        QCOMPARE(form.size(), DesignClientSize);
+        const QRect outer = form.frameGeometry();
+        QVERIFY(outer.width() > DesignClientSize.width());
+        QVERIFY(outer.left() == 0 &&
+                (expected.top() == 0 ? outer.top() == 0 : outer.bottom() == Screen().height() - 1));
+    } else if (expected.width() <= 16 || expected.height() <= 16)
         QVERIFY(form.width() <= 16 && form.height() <= 16);
     else if (expected.left() < 0 || expected.top() < 0)
         QCOMPARE(form.frameGeometry().size(), expected.size());
