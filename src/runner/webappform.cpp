@@ -69,6 +69,9 @@ void TWebAppForm::FormCreate()
     connect(FBrowser, &TWebBrowserEx::OnNavigateComplete2, this,
             &TWebAppForm::BrowserNavigateComplete2);
     connect(FBrowser, &TWebBrowserEx::OnWindowClosing, this, &TWebAppForm::BrowserWindowClosing);
+    connect(FBrowser, &TWebBrowserEx::OnConfirmShown, this, &TWebAppForm::BrowserConfirmShown);
+    connect(FBrowser, &TWebBrowserEx::OnConfirmAnswered, this,
+            &TWebAppForm::BrowserConfirmAnswered);
     connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
 
     FClosingWait.setSingleShot(true);
@@ -370,6 +373,27 @@ void TWebAppForm::FinishClosing()
     FClosing = TClosing::Done;
     FormClose();
     EndRun(true);
+}
+
+void TWebAppForm::BrowserConfirmShown()
+{
+    // The page's leave prompt: the user decides, however long it takes.
+    if (FClosing == TClosing::WaitingForBlank)
+        FClosingWait.stop();
+}
+
+void TWebAppForm::BrowserConfirmAnswered(bool accepted)
+{
+    if (FClosing != TClosing::WaitingForBlank)
+        return;
+    if (accepted) {
+        FClosingWait.start();
+        return;
+    }
+    // The user stays on the page: the window comes back as it was.
+    FClosing = TClosing::No;
+    show();
+    activateWindow();
 }
 
 void TWebAppForm::FormClose()

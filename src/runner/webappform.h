@@ -68,6 +68,8 @@ private:
     void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();
+    void BrowserConfirmShown();
+    void BrowserConfirmAnswered(bool accepted);
     void CloseButtonClick();
     void ControlPanelMouseDown(QMouseEvent *event);
     void ControlPanelMouseMove(QMouseEvent *event);

@@ -11,6 +11,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <functional>
 
 #ifdef Q_OS_UNIX
 #include <sys/utsname.h>
@@ -63,7 +64,19 @@ public:
         scripts().insert(closing);
     }
 
+    // Told before and after every confirmation the page asks for, its leave prompt included.
+    std::function<void()> ConfirmShown;
+    std::function<void(bool)> ConfirmAnswered;
+
 protected:
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override
+    {
+        ConfirmShown();
+        const bool accepted = QWebEnginePage::javaScriptConfirm(securityOrigin, message);
+        ConfirmAnswered(accepted);
+        return accepted;
+    }
+
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
                                   int lineNumber, const QString &sourceID) override
     {
@@ -84,7 +97,10 @@ void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
 {
     QWebEnginePage *old = FPage;
     FProfile = std::move(profile);
-    FPage = new TBrowserPage(FProfile.get(), this);
+    auto *page = new TBrowserPage(FProfile.get(), this);
+    page->ConfirmShown = [this] { emit OnConfirmShown(); };
+    page->ConfirmAnswered = [this](bool accepted) { emit OnConfirmAnswered(accepted); };
+    FPage = page;
     connect(FPage, &QWebEnginePage::loadFinished, this,
             [this] { emit OnNavigateComplete2(FPage->url()); });
     connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);

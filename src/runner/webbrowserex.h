@@ -45,6 +45,9 @@ signals:
     void OnNavigateComplete2(const QUrl &url);
     // The page asks to close its window.
     void OnWindowClosing();
+    // The page asks the user to confirm something (its leave prompt too), and the answer.
+    void OnConfirmShown();
+    void OnConfirmAnswered(bool accepted);
 
 private:
     void NewWindowRequested(QWebEngineNewWindowRequest &request);

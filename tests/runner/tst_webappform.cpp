@@ -7,10 +7,12 @@
 #include "webbrowserex.h"
 #include "windowgeometry.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -61,6 +63,7 @@ private slots:
     void closingWaitIsBounded();
     void restoredPlacement();
     void pageClosingItsWindowEndsTheProgram();
+    void leavePromptCanKeepTheWindow();
     void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
@@ -517,6 +520,57 @@ void TestWebAppForm::pageClosingItsWindowEndsTheProgram()
     QCOMPARE(form.Terminations, 1);
     QVERIFY(form.Browser()->url() != QUrl(QStringLiteral("about:blank")));
     QVERIFY(Store().allKeys().isEmpty());
+}
+
+void TestWebAppForm::leavePromptCanKeepTheWindow()
+{
+    // The page's confirmations, its leave prompt among them, are reported with their answers.
+    TTestForm form;
+    form.ApplyWebApp(WebApp("/plain?confirming"));
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Plain"), 30000);
+    QSignalSpy shown(form.Browser(), &TWebBrowserEx::OnConfirmShown);
+    QSignalSpy answered(form.Browser(), &TWebBrowserEx::OnConfirmAnswered);
+    int boxesSeen = 0;
+    QTimer::singleShot(300, this, [&] {
+        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            boxesSeen += shown.size() == 1 && answered.isEmpty();
+            box->reject();
+        }
+    });
+    form.Browser()->page()->runJavaScript(QStringLiteral("confirm('Leave?')"));
+    QTRY_COMPARE_WITH_TIMEOUT(answered.size(), 1, 30000);
+    QCOMPARE(boxesSeen, 1);
+    QCOMPARE(answered.first().first().toBool(), false);
+
+    // While the window closes, the prompt holds the closing for as long as the user takes;
+    // "stay" brings the window back. (A page that cannot leave keeps the closing waiting.)
+    TTestForm closing;
+    TWebApp webApp = WebApp("/hang");
+    webApp.RememberLastPosition = true;
+    closing.ApplyWebApp(webApp);
+    closing.show();
+    QTRY_COMPARE_WITH_TIMEOUT(closing.windowTitle(), QStringLiteral("Hung"), 30000);
+    QSignalSpy closed(&closing, &TWebAppForm::Closed);
+    closing.close();
+    QVERIFY(!closing.isVisible());
+    emit closing.Browser()->OnConfirmShown();
+    QTest::qWait(TWebAppForm::ClosingWaitMs + 500);
+    QVERIFY(closed.isEmpty());
+    emit closing.Browser()->OnConfirmAnswered(false);
+    QVERIFY(closing.isVisible());
+    QTest::qWait(TWebAppForm::ClosingWaitMs + 500);
+    QVERIFY(closed.isEmpty());
+    QCOMPARE(closing.Terminations, 0);
+
+    // Asked again and told to leave: the closing goes on, and ends as ever, the place kept.
+    closing.close();
+    emit closing.Browser()->OnConfirmShown();
+    emit closing.Browser()->OnConfirmAnswered(true);
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, TWebAppForm::ClosingWaitMs + 5000));
+    QCOMPARE(closed.first().first().toBool(), true);
+    QCOMPARE(closing.Terminations, 1);
+    QVERIFY(!Store().allKeys().isEmpty());
 }
 
 void TestWebAppForm::pageClosingItsWindowAfterNavigating()
