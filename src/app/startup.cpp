@@ -10,6 +10,7 @@
 #include "platformchoice.h"
 #include "producticon.h"
 #include "runnermodule.h"
+#include "terminationsignals.h"
 #include "userlanguage.h"
 
 #include <QFileInfo>
@@ -46,6 +47,23 @@ TStartDecision DecideRole(const QStringList &arguments)
         decision.Role = TStartRole::Runner;
     return decision;
 }
+
+namespace {
+// Asked to end by the system, the program closes its window as the user would (a designer
+// with unsaved changes asks first); asked again, it ends.
+void CloseOnTermination(const TTerminationSignals &termination, QWidget &mainWindow)
+{
+    QObject::connect(&termination, &TTerminationSignals::Received, &mainWindow,
+                     [&mainWindow, asked = false]() mutable {
+                         if (asked) {
+                             QCoreApplication::quit();
+                             return;
+                         }
+                         asked = true;
+                         mainWindow.close();
+                     });
+}
+} // namespace
 
 int RunLumivane(int argc, char **argv)
 {
@@ -85,6 +103,8 @@ int RunLumivane(int argc, char **argv)
         TMainForm mainForm;
         QApplication::setWindowIcon(ProductIcon(icon.get()));
         mainForm.show();
+        const TTerminationSignals terminationSignals;
+        CloseOnTermination(terminationSignals, mainForm);
         return application.exec();
     }
 
@@ -100,5 +120,7 @@ int RunLumivane(int argc, char **argv)
         return 1;
     }
     webAppForm->show();
+    const TTerminationSignals terminationSignals;
+    CloseOnTermination(terminationSignals, *webAppForm);
     return application.exec();
 }

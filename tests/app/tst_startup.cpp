@@ -1,3 +1,4 @@
+#include "httptestserver.h"
 #include "instanceobject.h"
 #include "startup.h"
 
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -54,6 +56,8 @@ private slots:
     void instanceObjectHeldWhileRunning();
     void instancesNeverWaitForEachOther();
     void lockFileWithoutRuntimeFolder();
+    void terminationClosesAsTheUserWould_data();
+    void terminationClosesAsTheUserWould();
 
 private:
     QProcess *Start(const QStringList &arguments);
@@ -286,6 +290,58 @@ void TestStartup::lockFileWithoutRuntimeFolder()
     QVERIFY(NoInstanceHolds(own));
     QFile::remove(own);
     qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+void TestStartup::terminationClosesAsTheUserWould_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM, as at logout") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestStartup::terminationClosesAsTheUserWould()
+{
+    QFETCH(int, signalNumber);
+    THttpTestServer server;
+    QVERIFY(server.isListening());
+    // The page signs in (a cookie the engine keeps in memory for a while), then says so.
+    server.Serve("/in", "<title>In</title><script>"
+                        "document.cookie = 'session=kept; max-age=99999'; fetch('/signed-in');"
+                        "</script>");
+    server.Serve("/signed-in", "ok");
+    const QString id =
+        QStringLiteral("0A0A0A0A-0000-0000-0000-%1").arg(signalNumber, 12, 10, QChar(u'0'));
+    const QString document = FDir.filePath(QStringLiteral("signed-in-%1.webapp").arg(signalNumber));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Configuration]\r\nId={" + id.toLatin1() +
+               "}\r\nURL=" + server.Url("/in").toEncoded() +
+               "\r\nWindowSize=1\r\nWidth=400\r\nHeight=300\r\n"
+               "RememberLastPosition=1\r\nRememberLastSize=0\r\n");
+    file.close();
+
+    QProcess *process = Start({QStringLiteral("/l"), document});
+    QVERIFY(process->waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(server.Count("/signed-in") > 0, 60000);
+    QCOMPARE(::kill(pid_t(process->processId()), signalNumber), 0);
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    // Where the window was is kept, as after a close by the user.
+    QFile store(FDir.filePath(QStringLiteral("config/Veldrane/Lumivane.conf")));
+    QVERIFY(store.open(QIODevice::ReadOnly));
+    QVERIFY(store.readAll().contains(id.toLatin1()));
+
+    // And the sign-in is there the next time.
+    server.ClearRequests();
+    QProcess *again = Start({QStringLiteral("/l"), document});
+    QVERIFY(again->waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(server.Count("/in") > 0, 60000);
+    const QByteArray cookie = server.Requests().constFirst().Cookie;
+    again->kill();
+    QVERIFY(again->waitForFinished(5000));
+    QVERIFY2(cookie.contains("session=kept"), cookie.constData());
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
