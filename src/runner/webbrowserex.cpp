@@ -4,7 +4,10 @@
 #include "lumivaneerror.h"
 #include "popupwindow.h"
 #include "shellhelpers.h"
+#include "signinprompt.h"
 
+#include <QAuthenticator>
+#include <QTimer>
 #include <QUuid>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
@@ -105,6 +108,20 @@ void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
             [this] { emit OnNavigateComplete2(FPage->url()); });
     connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);
     connect(FPage, &QWebEnginePage::newWindowRequested, this, &TWebBrowserEx::NewWindowRequested);
+    // The dialogs run while the engine waits for the answer, as the signals require.
+    connect(FPage, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl &url, QAuthenticator *authenticator) {
+                AskForSignIn(window(), url, authenticator);
+            });
+    connect(FPage, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+                AskForProxySignIn(window(), proxyHost, authenticator);
+            });
+    connect(FPage, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    RenderProcessEnded();
+            });
     setPage(FPage);
     delete old;
 }
@@ -143,6 +160,18 @@ void TWebBrowserEx::Navigate(const QUrl &url)
 QString TWebBrowserEx::DocumentTitle() const
 {
     return FPage ? FPage->title() : QString();
+}
+
+void TWebBrowserEx::RenderProcessEnded()
+{
+    // The page's process crashed or was killed, and the window shows nothing at all. The page
+    // comes back once by itself; one that ends its process again soon after is left for the
+    // user to reload (F5), so that it cannot keep the machine busy crashing.
+    constexpr qint64 RecoveryInterval = 30000;
+    if (FLastRecovery.isValid() && FLastRecovery.elapsed() < RecoveryInterval)
+        return;
+    FLastRecovery.start();
+    QTimer::singleShot(0, FPage, [page = FPage] { page->triggerAction(QWebEnginePage::Reload); });
 }
 
 void TWebBrowserEx::NewWindowRequested(QWebEngineNewWindowRequest &request)

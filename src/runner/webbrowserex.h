@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QUrl>
 #include <QWebEngineView>
@@ -51,10 +52,12 @@ signals:
 
 private:
     void NewWindowRequested(QWebEngineNewWindowRequest &request);
+    void RenderProcessEnded();
 
     std::shared_ptr<QWebEngineProfile> FProfile;
     QWebEnginePage *FPage = nullptr;
     QByteArray FUserAgent;
+    QElapsedTimer FLastRecovery; // since the page last came back by itself after its process ended
 };
 
 // Throws TLumivaneError when the web engine's sandbox cannot start: it refuses to run as root

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 // A small HTTP server on 127.0.0.1 for the tests: serves the pages it was given and records
 // every request it gets with the headers the tests look at. A response may announce
@@ -21,6 +22,7 @@ public:
         QByteArray Path; // with its query
         QByteArray UserAgent;
         QByteArray Cookie;
+        QByteArray Authorization;
     };
 
     struct TResponse
@@ -49,6 +51,14 @@ public:
     void ServeOtherPaths(const QByteArray &body)
     {
         FOtherPaths = TResponse{"text/html; charset=utf-8", body, {}, -1};
+    }
+
+    // From now on path (without query) is served only to requests that sign in as user with
+    // password (HTTP Basic); others get "401 Unauthorized" asking for it under realm.
+    void RequireSignIn(const QByteArray &path, const QByteArray &user, const QByteArray &password,
+                       const QByteArray &realm)
+    {
+        FSignIns.insert(path, {"Basic " + (user + ':' + password).toBase64(), realm});
     }
 
     QUrl Url(const QByteArray &pathAndQuery) const
@@ -106,11 +116,22 @@ private:
                 request.UserAgent = value;
             else if (name == "cookie")
                 request.Cookie = value;
+            else if (name == "authorization")
+                request.Authorization = value;
         }
         FRequests.append(request);
 
         const QByteArray path = request.Path.split('?').first();
         FBuffers.remove(socket);
+        const auto signIn = FSignIns.constFind(path);
+        if (signIn != FSignIns.cend() && request.Authorization != signIn->first) {
+            const QByteArray body = "<title>Denied</title>denied";
+            socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"" +
+                          signIn->second + "\"\r\nContent-Type: text/html\r\nContent-Length: " +
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+            return;
+        }
         const auto found = FPages.constFind(path);
         if (found == FPages.cend() && !FOtherPaths) {
             socket->write(
@@ -129,6 +150,7 @@ private:
     }
 
     QMap<QByteArray, TResponse> FPages;
+    QMap<QByteArray, std::pair<QByteArray, QByteArray>> FSignIns; // the header expected, the realm
     std::optional<TResponse> FOtherPaths;
     QList<TRequest> FRequests;
     QMap<QTcpSocket *, QByteArray> FBuffers;

@@ -9,6 +9,8 @@
 #include <QWebEngineProfile>
 #include <QtTest>
 
+#include <signal.h>
+
 // The user agent a web app presents, on every kind of request a page makes and to its scripts.
 class TestWebBrowserEx : public QObject
 {
@@ -22,6 +24,7 @@ private slots:
     void userAgentReachesEveryRequest();
     void urlsThatCannotBeOpened_data();
     void urlsThatCannotBeOpened();
+    void pageComesBackAfterItsProcessEnds();
 
 private:
     THttpTestServer FServer;
@@ -187,6 +190,40 @@ void TestWebBrowserEx::urlsThatCannotBeOpened()
     } catch (const TLumivaneError &error) {
         QCOMPARE(error.message(), QStringLiteral("Unable to open ") + QString::fromLatin1(url));
     }
+}
+
+void TestWebBrowserEx::pageComesBackAfterItsProcessEnds()
+{
+    FServer.Serve("/crashing", "<title>Up</title>up");
+    TWebBrowserEx browser(nullptr);
+    browser.SetProfile(OffTheRecordBrowsingProfile());
+    browser.resize(400, 300);
+    browser.show();
+    browser.Navigate(FServer.Url("/crashing"));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.title(), QStringLiteral("Up"), 30000);
+    QCOMPARE(FServer.Count("/crashing"), 1);
+
+    // Killed, as the system's out-of-memory killer does: the page is loaded again.
+    QSignalSpy ended(browser.page(), &QWebEnginePage::renderProcessTerminated);
+    const qint64 first = browser.page()->renderProcessPid();
+    QVERIFY(first > 0);
+    QCOMPARE(::kill(pid_t(first), SIGKILL), 0);
+    QVERIFY(ended.wait(30000));
+    QCOMPARE(ended.first().first().value<QWebEnginePage::RenderProcessTerminationStatus>(),
+             QWebEnginePage::KilledTerminationStatus);
+    QTRY_COMPARE_WITH_TIMEOUT(FServer.Count("/crashing"), 2, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(browser.page()->renderProcessPid() > 0, 30000);
+    QVERIFY(browser.page()->renderProcessPid() != first);
+    QTRY_COMPARE_WITH_TIMEOUT(browser.title(), QStringLiteral("Up"), 30000);
+
+    // Ended again soon after: no endless reloading; the page waits for the user's reload.
+    QCOMPARE(::kill(pid_t(browser.page()->renderProcessPid()), SIGKILL), 0);
+    QVERIFY(ended.wait(30000));
+    QTest::qWait(2000);
+    QCOMPARE(FServer.Count("/crashing"), 2);
+    browser.page()->triggerAction(QWebEnginePage::Reload);
+    QTRY_COMPARE_WITH_TIMEOUT(FServer.Count("/crashing"), 3, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(browser.title(), QStringLiteral("Up"), 30000);
 }
 
 QTEST_MAIN(TestWebBrowserEx)
