@@ -12,6 +12,7 @@
 #include "windowgeometry.h"
 #include "windowplacement.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWebEngineSettings>
 #include <QWindow>
 
 namespace {
@@ -74,6 +76,15 @@ void TWebAppForm::FormCreate()
             &TWebAppForm::BrowserConfirmAnswered);
     connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
 
+    // Escape takes a page out of full screen, as in a browser; the page cannot keep it.
+    FExitFullScreenAction = new QAction(this);
+    FExitFullScreenAction->setObjectName(QStringLiteral("ExitFullScreenAction"));
+    FExitFullScreenAction->setShortcut(Qt::Key_Escape);
+    FExitFullScreenAction->setEnabled(false);
+    addAction(FExitFullScreenAction);
+    connect(FExitFullScreenAction, &QAction::triggered, this,
+            [this] { FBrowser->page()->triggerAction(QWebEnginePage::ExitFullScreen); });
+
     FClosingWait.setSingleShot(true);
     FClosingWait.setInterval(ClosingWaitMs);
     connect(&FClosingWait, &QTimer::timeout, this, &TWebAppForm::FinishClosing);
@@ -105,6 +116,10 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
     FBrowser->SetProfile(FRole == TRole::Runner ? PersistentBrowsingProfile(FWebApp.Id)
                                                 : OffTheRecordBrowsingProfile());
     ApplyMimic(*FBrowser, FWebApp.Mimic);
+    // A page may show a video or a game on the whole screen, as it can in a browser.
+    FBrowser->page()->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    connect(FBrowser->page(), &QWebEnginePage::fullScreenRequested, this,
+            &TWebAppForm::PageFullScreenRequested);
 
     SetWindowFrame(FWebApp.WindowStyle);
 
@@ -294,6 +309,48 @@ bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TWebAppForm::changeEvent(QEvent *event)
+{
+    // The user or the window manager took the window out of full screen: the page follows.
+    if (event->type() == QEvent::WindowStateChange && FPageFullScreen &&
+        !(windowState() & Qt::WindowFullScreen))
+        FBrowser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
+    QWidget::changeEvent(event);
+}
+
+void TWebAppForm::PageFullScreenRequested(QWebEngineFullScreenRequest request)
+{
+    // A window on its way out gives the page no screen.
+    if (request.toggleOn() && FClosing != TClosing::No) {
+        request.reject();
+        return;
+    }
+    request.accept();
+    if (request.toggleOn() == FPageFullScreen)
+        return;
+    FPageFullScreen = request.toggleOn();
+    FExitFullScreenAction->setEnabled(FPageFullScreen);
+    if (FPageFullScreen) {
+        FStatesBeforeFullScreen = windowState();
+        FBoundsBeforeFullScreen = frameGeometry();
+        FSizeBeforeFullScreen = size();
+        FPanelBeforeFullScreen = !FControlPanel->isHidden();
+        FControlPanel->hide();
+        // A fixed size belongs to the window's own state, not to the screen's.
+        if (FFixedSize) {
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    } else {
+        setWindowState(FStatesBeforeFullScreen & ~Qt::WindowFullScreen);
+        if (FFixedSize)
+            setFixedSize(FSizeBeforeFullScreen);
+        FControlPanel->setVisible(FPanelBeforeFullScreen);
+    }
+    FormResize();
+}
+
 void TWebAppForm::ControlPanelMouseDown(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
@@ -355,7 +412,7 @@ void TWebAppForm::closeEvent(QCloseEvent *event)
         return;
     // Leave the site through a blank page, unseen, so that its unload handlers run while the
     // window still exists; then keep where the window was.
-    FClosingBounds = frameGeometry();
+    FClosingBounds = FPageFullScreen ? FBoundsBeforeFullScreen : frameGeometry();
     if (!isVisible())
         FClosingBounds = FWantedBounds;
     hide();

@@ -6,8 +6,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
+#include <QWebEngineFullScreenRequest>
 #include <QWidget>
 
+class QAction;
 class QEventLoop;
 class QKeyEvent;
 class TControlPanel;
@@ -60,6 +62,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     enum class TClosing { No, WaitingForBlank, Done };
@@ -77,6 +80,7 @@ private:
     void BrowserNavigateComplete2(const QUrl &url);
     void BrowserWindowClosing();
     void BrowserTitleChanged();
+    void PageFullScreenRequested(QWebEngineFullScreenRequest request);
 
     void SetWindowFrame(qint32 windowStyle);
     QMargins FrameMargins() const;
@@ -109,5 +113,12 @@ private:
     TClosing FClosing = TClosing::No;
     QTimer FClosingWait;
     QRect FClosingBounds;
+    // While the page shows something on the whole screen (a video, say): what to go back to.
+    bool FPageFullScreen = false;
+    QAction *FExitFullScreenAction = nullptr;
+    Qt::WindowStates FStatesBeforeFullScreen;
+    QRect FBoundsBeforeFullScreen;
+    QSize FSizeBeforeFullScreen;
+    bool FPanelBeforeFullScreen = false;
     QEventLoop *FModalLoop = nullptr;
 };

@@ -16,6 +16,7 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QtTest>
 #include <climits>
 #ifdef Q_OS_UNIX
@@ -67,6 +68,7 @@ private slots:
     void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
+    void pageFullScreen();
     void urlThatCannotBeOpened();
     void refusesToRunAsRootWithTheSandboxOn();
 
@@ -649,6 +651,91 @@ void TestWebAppForm::newWindows()
     QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 30000);
     QCOMPARE(form.Terminations, 0);
     SetShellOpener({});
+}
+
+void TestWebAppForm::pageFullScreen()
+{
+    // A video's full-screen button, say: the page asks for the whole screen on a click.
+    FServer.Serve("/video", R"html(<title>Video</title><body style="margin:0">
+<button style="width:100vw;height:100vh" onclick="document.body.requestFullscreen()">go</button>)html");
+    TWebApp webApp = WebApp("/video");
+    webApp.WindowStyle = 1; // a fixed frame, whose size must come back as well
+    webApp.RememberLastPosition = true;
+    webApp.RememberLastSize = true;
+    TTestForm form;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Video"), 30000);
+    form.move(30, 20);
+    QTRY_COMPARE(form.frameGeometry().topLeft(), QPoint(30, 20));
+    const QRect before = form.frameGeometry();
+    QWidget *panel = Child(&form, "ControlPanel");
+    auto *view = qobject_cast<QWebEngineView *>(Child(&form, "Browser"));
+    QVERIFY(panel && view);
+    QVERIFY(panel->isVisible());
+    const auto pageInFullScreen = [view] {
+        bool answered = false;
+        bool fullScreen = false;
+        view->page()->runJavaScript(QStringLiteral("document.fullscreenElement !== null"),
+                                    [&](const QVariant &result) {
+                                        answered = true;
+                                        fullScreen = result.toBool();
+                                    });
+        if (!QTest::qWaitFor([&] { return answered; }, 10000))
+            return -1;
+        return fullScreen ? 1 : 0;
+    };
+    // A click may come before the page takes input (its first frame, a new size): clicked again.
+    const auto clickForFullScreen = [view, &form] {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (view->focusProxy())
+                QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, view->rect().center());
+            if (QTest::qWaitFor([&] { return form.isFullScreen(); }, 2000))
+                return true;
+        }
+        return false;
+    };
+
+    QVERIFY(clickForFullScreen());
+    QVERIFY(panel->isHidden());
+    QTRY_COMPARE(form.geometry(), QGuiApplication::primaryScreen()->geometry());
+    QTRY_COMPARE(view->geometry(), form.rect());
+    QCOMPARE(pageInFullScreen(), 1);
+
+    // The page leaves full screen (its own button, or Escape): the window is as it was.
+    view->page()->runJavaScript(QStringLiteral("document.exitFullscreen()"));
+    QTRY_VERIFY_WITH_TIMEOUT(!form.isFullScreen(), 30000);
+    QVERIFY(panel->isVisible());
+    QTRY_COMPARE(form.frameGeometry(), before);
+    QCOMPARE(form.maximumSize(), form.size());
+
+    // Escape, whatever the page does with keys.
+    QVERIFY(clickForFullScreen());
+    QTest::keyClick(view->focusProxy(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.isFullScreen(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(pageInFullScreen(), 0, 30000);
+    QVERIFY(panel->isVisible());
+
+    // The window is taken out of full screen from outside: the page follows.
+    QVERIFY(clickForFullScreen());
+    form.setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE_WITH_TIMEOUT(pageInFullScreen(), 0, 30000);
+    QVERIFY(panel->isVisible());
+    QTRY_COMPARE(form.frameGeometry(), before);
+
+    // Closed in full screen: the place kept is the window's own, not the screen.
+    QVERIFY(clickForFullScreen());
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    form.close();
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QSettings store = Store();
+    store.beginGroup(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}"));
+    QCOMPARE(QRect(store.value(QStringLiteral("Left")).toInt(),
+                   store.value(QStringLiteral("Top")).toInt(),
+                   store.value(QStringLiteral("Width")).toInt(),
+                   store.value(QStringLiteral("Height")).toInt()),
+             before);
 }
 
 void TestWebAppForm::urlThatCannotBeOpened()
