@@ -45,7 +45,9 @@ TCredentialsDialog::TCredentialsDialog(QWidget *parent, const QString &message, 
     layout->addWidget(messageLabel);
     layout->addLayout(fields);
     layout->addWidget(buttons);
-    setMinimumWidth(360);
+    // A question, not a window to arrange: its size follows its content, as a message box's does.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    messageLabel->setMinimumWidth(340);
 
     // A name already known leaves only the password to type.
     if (user.isEmpty())
