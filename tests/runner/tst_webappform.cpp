@@ -703,14 +703,14 @@ void TestWebAppForm::pageFullScreen()
     QTRY_COMPARE(view->geometry(), form.rect());
     QCOMPARE(pageInFullScreen(), 1);
 
-    // The page leaves full screen (its own button, or Escape): the window is as it was.
+    // The page leaves full screen by itself (its own button): the window is as it was.
     view->page()->runJavaScript(QStringLiteral("document.exitFullscreen()"));
     QTRY_VERIFY_WITH_TIMEOUT(!form.isFullScreen(), 30000);
     QVERIFY(panel->isVisible());
     QTRY_COMPARE(form.frameGeometry(), before);
     QCOMPARE(form.maximumSize(), form.size());
 
-    // Escape, whatever the page does with keys.
+    // Escape gives the screen back too.
     QVERIFY(clickForFullScreen());
     QTest::keyClick(view->focusProxy(), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!form.isFullScreen(), 30000);
