@@ -255,7 +255,17 @@ void TWebAppForm::SetOuterBounds(const QRect &outer)
 
 void TWebAppForm::resizeEvent(QResizeEvent *)
 {
+    FixSizeWhenRestored();
     FormResize();
+}
+
+void TWebAppForm::FixSizeWhenRestored()
+{
+    if (!FFixSizeWhenRestored || (windowState() & Qt::WindowFullScreen) ||
+        size() != FSizeBeforeFullScreen)
+        return;
+    FFixSizeWhenRestored = false;
+    setFixedSize(FSizeBeforeFullScreen);
 }
 
 void TWebAppForm::showEvent(QShowEvent *event)
@@ -331,6 +341,7 @@ void TWebAppForm::PageFullScreenRequested(QWebEngineFullScreenRequest request)
     FPageFullScreen = request.toggleOn();
     FExitFullScreenAction->setEnabled(FPageFullScreen);
     if (FPageFullScreen) {
+        FFixSizeWhenRestored = false;
         FStatesBeforeFullScreen = windowState();
         FBoundsBeforeFullScreen = frameGeometry();
         FSizeBeforeFullScreen = size();
@@ -343,9 +354,12 @@ void TWebAppForm::PageFullScreenRequested(QWebEngineFullScreenRequest request)
         }
         setWindowState(windowState() | Qt::WindowFullScreen);
     } else {
+        // The window manager puts the window back where it was. A fixed size waits until the
+        // window has its size again: asked for earlier, it would go with the position the window
+        // has now, the screen's corner, and the caption would end up off screen.
+        FFixSizeWhenRestored = FFixedSize;
         setWindowState(FStatesBeforeFullScreen & ~Qt::WindowFullScreen);
-        if (FFixedSize)
-            setFixedSize(FSizeBeforeFullScreen);
+        FixSizeWhenRestored();
         FControlPanel->setVisible(FPanelBeforeFullScreen);
     }
     FormResize();

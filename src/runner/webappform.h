@@ -81,6 +81,7 @@ private:
     void BrowserWindowClosing();
     void BrowserTitleChanged();
     void PageFullScreenRequested(QWebEngineFullScreenRequest request);
+    void FixSizeWhenRestored();
 
     void SetWindowFrame(qint32 windowStyle);
     QMargins FrameMargins() const;
@@ -119,6 +120,7 @@ private:
     Qt::WindowStates FStatesBeforeFullScreen;
     QRect FBoundsBeforeFullScreen;
     QSize FSizeBeforeFullScreen;
+    bool FFixSizeWhenRestored = false; // a fixed frame back from full screen, its size not yet
     bool FPanelBeforeFullScreen = false;
     QEventLoop *FModalLoop = nullptr;
 };
