@@ -72,5 +72,7 @@ struct TBrowsingTestWindow
         Window->activateWindow();
         (void)QTest::qWaitForWindowExposed(Window.get());
         RenderWidget()->setFocus();
+        // The focus reaches the page on its own time; keys sent before it are lost.
+        WaitFor([this] { return Js(QStringLiteral("document.hasFocus()")).toBool(); });
     }
 };
