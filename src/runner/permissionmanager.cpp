@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "messagebox.h"
+#include "sitename.h"
 
 #include <QMetaEnum>
 #include <QSettings>
@@ -40,15 +41,6 @@ QString FeatureText(QWebEnginePage::Feature feature)
     }
     return TPermissionManager::tr("use a feature of your computer");
 }
-
-QString SiteText(const QUrl &origin)
-{
-    if (origin.host().isEmpty())
-        return origin.toString();
-    if (origin.port() == -1)
-        return origin.host();
-    return origin.host() + u':' + QString::number(origin.port());
-}
 } // namespace
 
 TPermissionManager::TPermissionManager(QWidget *window, const QString &settingsGroup,
@@ -69,7 +61,7 @@ void TPermissionManager::Watch(QWebEnginePage *page)
 
 QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Feature feature)
 {
-    return tr("Allow %1 to %2?").arg(SiteText(origin), FeatureText(feature));
+    return tr("Allow %1 to %2?").arg(SiteName(origin), FeatureText(feature));
 }
 
 QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feature) const

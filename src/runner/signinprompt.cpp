@@ -1,6 +1,7 @@
 #include "signinprompt.h"
 
 #include "credentialsdialog.h"
+#include "sitename.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>
@@ -13,15 +14,6 @@ constexpr qsizetype MaxRealmLength = 200;
 QString Tr(const char *text)
 {
     return QCoreApplication::translate("TSignInPrompt", text);
-}
-
-QString SiteText(const QUrl &url)
-{
-    if (url.host().isEmpty())
-        return url.toDisplayString(QUrl::RemoveUserInfo | QUrl::RemoveQuery | QUrl::RemoveFragment);
-    if (url.port() == -1)
-        return url.host();
-    return url.host() + u':' + QString::number(url.port());
 }
 
 // The realm comes from the server: line breaks in it could pass for lines of our own.
@@ -70,7 +62,7 @@ void Ask(QWidget *parent, const QString &key, const QString &message, QAuthentic
 QString SignInMessage(const QUrl &url, const QString &realm)
 {
     QString message =
-        Tr("%1 asks for a user name and password.").arg(SiteText(url)) + RealmLine(realm);
+        Tr("%1 asks for a user name and password.").arg(SiteName(url)) + RealmLine(realm);
     if (url.scheme() != u"https")
         message += u'\n' + Tr("Your connection to this site is not private.");
     return message;

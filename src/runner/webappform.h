@@ -120,7 +120,7 @@ private:
     Qt::WindowStates FStatesBeforeFullScreen;
     QRect FBoundsBeforeFullScreen;
     QSize FSizeBeforeFullScreen;
-    bool FFixSizeWhenRestored = false; // a fixed frame back from full screen, its size not yet
+    bool FFixSizeWhenRestored = false; // a fixed frame back from full screen, not yet its size
     bool FPanelBeforeFullScreen = false;
     QEventLoop *FModalLoop = nullptr;
 };
