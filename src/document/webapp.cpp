@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <array>
+#include <variant>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -27,6 +28,36 @@ constexpr std::array<TSizePreset, wsLastPreset - wsFirstPreset + 1> SizePresetTa
     {1280, 720},  // HD 720
     {1920, 1080}, // HD
 }};
+
+// The thirteen keys of a document, in the order in which a new document lists them, with the
+// record field each one fills and its default (a text's default is empty).
+struct TKey
+{
+    const char *Name;
+    std::variant<QByteArray TWebApp::*, qint32 TWebApp::*, bool TWebApp::*> Field;
+    qint32 Default = 0;
+};
+
+const std::array<TKey, 13> Keys{{
+    {"Id", &TWebApp::Id},
+    {"URL", &TWebApp::URL},
+    {"Mimic", &TWebApp::Mimic},
+    {"WindowStyle", &TWebApp::WindowStyle},
+    {"WindowSize", &TWebApp::WindowSize},
+    {"WindowPosition", &TWebApp::WindowPosition},
+    {"Width", &TWebApp::Width},
+    {"Height", &TWebApp::Height},
+    {"Flip", &TWebApp::Flip},
+    {"StayOnTop", &TWebApp::StayOnTop},
+    {"RememberLastPosition", &TWebApp::RememberLastPosition, true},
+    {"RememberLastSize", &TWebApp::RememberLastSize, true},
+    {"ShowControlPanel", &TWebApp::ShowControlPanel, true},
+}};
+
+template <class... Ts> struct TOverloaded : Ts...
+{
+    using Ts::operator()...;
+};
 
 [[noreturn]] void ThrowUnableToWrite(const QString &fileName)
 {
@@ -119,19 +150,20 @@ TWebApp LoadWebApp(const QString &fileName)
     file.Load(fileName); // whatever cannot be read takes its default
 
     TWebApp webApp;
-    webApp.Id = file.ReadString(Section, "Id", {});
-    webApp.URL = file.ReadString(Section, "URL", {});
-    webApp.Mimic = file.ReadString(Section, "Mimic", {});
-    webApp.WindowStyle = file.ReadInteger(Section, "WindowStyle", 0);
-    webApp.WindowSize = file.ReadInteger(Section, "WindowSize", 0);
-    webApp.WindowPosition = file.ReadInteger(Section, "WindowPosition", 0);
-    webApp.Width = file.ReadInteger(Section, "Width", 0);
-    webApp.Height = file.ReadInteger(Section, "Height", 0);
-    webApp.Flip = file.ReadBool(Section, "Flip", false);
-    webApp.StayOnTop = file.ReadBool(Section, "StayOnTop", false);
-    webApp.RememberLastPosition = file.ReadBool(Section, "RememberLastPosition", true);
-    webApp.RememberLastSize = file.ReadBool(Section, "RememberLastSize", true);
-    webApp.ShowControlPanel = file.ReadBool(Section, "ShowControlPanel", true);
+    for (const TKey &key : Keys) {
+        std::visit(TOverloaded{
+                       [&](QByteArray TWebApp::*text) {
+                           webApp.*text = file.ReadString(Section, key.Name, {});
+                       },
+                       [&](qint32 TWebApp::*integer) {
+                           webApp.*integer = file.ReadInteger(Section, key.Name, key.Default);
+                       },
+                       [&](bool TWebApp::*flag) {
+                           webApp.*flag = file.ReadBool(Section, key.Name, key.Default != 0);
+                       },
+                   },
+                   key.Field);
+    }
     return webApp;
 }
 
@@ -155,19 +187,19 @@ void SaveWebApp(const QString &fileName, const TWebApp &webApp)
         ThrowUnableToWrite(fileName);
     }
 
-    file.WriteString(Section, "Id", webApp.Id);
-    file.WriteString(Section, "URL", webApp.URL);
-    file.WriteString(Section, "Mimic", webApp.Mimic);
-    file.WriteInteger(Section, "WindowStyle", webApp.WindowStyle);
-    file.WriteInteger(Section, "WindowSize", webApp.WindowSize);
-    file.WriteInteger(Section, "WindowPosition", webApp.WindowPosition);
-    file.WriteInteger(Section, "Width", webApp.Width);
-    file.WriteInteger(Section, "Height", webApp.Height);
-    file.WriteBool(Section, "Flip", webApp.Flip);
-    file.WriteBool(Section, "StayOnTop", webApp.StayOnTop);
-    file.WriteBool(Section, "RememberLastPosition", webApp.RememberLastPosition);
-    file.WriteBool(Section, "RememberLastSize", webApp.RememberLastSize);
-    file.WriteBool(Section, "ShowControlPanel", webApp.ShowControlPanel);
+    for (const TKey &key : Keys) {
+        std::visit(
+            TOverloaded{
+                [&](QByteArray TWebApp::*text) {
+                    file.WriteString(Section, key.Name, webApp.*text);
+                },
+                [&](qint32 TWebApp::*integer) {
+                    file.WriteInteger(Section, key.Name, webApp.*integer);
+                },
+                [&](bool TWebApp::*flag) { file.WriteBool(Section, key.Name, webApp.*flag); },
+            },
+            key.Field);
+    }
 
     // A temporary file in the same folder, flushed to disk and renamed over the old one: the
     // document is either wholly old or wholly new. QSaveFile follows a symbolic link to its
