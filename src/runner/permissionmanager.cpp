@@ -53,10 +53,44 @@ TPermissionManager::TPermissionManager(QWidget *window, const QString &settingsG
 
 void TPermissionManager::Watch(QWebEnginePage *page)
 {
+    TellRememberedAnswers(page);
     connect(page, &QWebEnginePage::featurePermissionRequested, this,
             [this, page](const QUrl &origin, QWebEnginePage::Feature feature) {
                 FeaturePermissionRequested(page, origin, feature);
             });
+}
+
+void TPermissionManager::TellRememberedAnswers(QWebEnginePage *page) const
+{
+    // The engine keeps answers for the life of its profile only: without this, a page of a new
+    // run reads "default" (Notification.permission) and its notifications are dropped until it
+    // asks again, which sites that check first never do. Only the features the engine asks
+    // about once per site can be told ahead; it asks for the others on every use, and those
+    // requests are answered from the store without a question.
+    if (FSettingsGroup.isEmpty())
+        return;
+    QSettings store = OpenStore();
+    store.beginGroup(FSettingsGroup + QStringLiteral("/Permissions"));
+    const QMetaEnum features = QMetaEnum::fromType<QWebEnginePage::Feature>();
+    for (const QString &site : store.childGroups()) {
+        const QUrl origin(QUrl::fromPercentEncoding(site.toLatin1()));
+        store.beginGroup(site);
+        for (const QString &name : store.childKeys()) {
+            bool known = false;
+            const auto feature =
+                QWebEnginePage::Feature(features.keyToValue(name.toLatin1().constData(), &known));
+            const QString value = store.value(name).toString();
+            if (!known || !origin.isValid() || (value != AllowValue && value != DenyValue) ||
+                (feature != QWebEnginePage::Notifications &&
+                 feature != QWebEnginePage::Geolocation))
+                continue;
+            page->setFeaturePermission(origin, feature,
+                                       value == AllowValue
+                                           ? QWebEnginePage::PermissionGrantedByUser
+                                           : QWebEnginePage::PermissionDeniedByUser);
+        }
+        store.endGroup();
+    }
 }
 
 QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Feature feature)

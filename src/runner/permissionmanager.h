@@ -21,7 +21,9 @@ public:
 
     TPermissionManager(QWidget *window, const QString &settingsGroup, QObject *parent = nullptr);
 
-    // Serves the permission requests of the page (the window's page and the popups it opens).
+    // Serves the permission requests of the page (the window's page and the popups it opens),
+    // and tells the page's engine the answers remembered from earlier runs. Call it before the
+    // page loads.
     void Watch(QWebEnginePage *page);
 
     // Forgets every remembered answer of this web app.
@@ -34,6 +36,7 @@ public:
 private:
     void FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
                                     QWebEnginePage::Feature feature);
+    void TellRememberedAnswers(QWebEnginePage *page) const;
     void Remember(const QUrl &origin, QWebEnginePage::Feature feature, TAnswer answer);
     QString Key(const QUrl &origin, QWebEnginePage::Feature feature) const;
 

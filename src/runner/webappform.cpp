@@ -75,6 +75,8 @@ void TWebAppForm::FormCreate()
     connect(FBrowser, &TWebBrowserEx::OnConfirmAnswered, this,
             &TWebAppForm::BrowserConfirmAnswered);
     connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
+    connect(FBrowser, &TWebBrowserEx::OnPageProcessEnded, this,
+            &TWebAppForm::BrowserPageProcessEnded);
 
     // Escape takes a page out of full screen, as in a browser; the page cannot keep it.
     FExitFullScreenAction = new QAction(this);
@@ -444,6 +446,15 @@ void TWebAppForm::FinishClosing()
     FClosing = TClosing::Done;
     FormClose();
     EndRun(true);
+}
+
+void TWebAppForm::BrowserPageProcessEnded()
+{
+    // The blank page will not come: at the end of a session every process of the session gets
+    // its end signal at once, the page's own and the engine's helpers among them. The page has
+    // nothing left to unload, so the closing goes on now instead of waiting for the bound.
+    if (FClosing == TClosing::WaitingForBlank)
+        FinishClosing();
 }
 
 void TWebAppForm::BrowserConfirmShown()

@@ -71,6 +71,7 @@ private:
     void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();
+    void BrowserPageProcessEnded();
     void BrowserConfirmShown();
     void BrowserConfirmAnswered(bool accepted);
     void CloseButtonClick();

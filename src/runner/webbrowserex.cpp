@@ -119,6 +119,7 @@ void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
             });
     connect(FPage, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                emit OnPageProcessEnded();
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     RenderProcessEnded();
             });

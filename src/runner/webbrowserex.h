@@ -49,6 +49,9 @@ signals:
     // The page asks the user to confirm something (its leave prompt too), and the answer.
     void OnConfirmShown();
     void OnConfirmAnswered(bool accepted);
+    // The page's process has ended (crashed, killed, or never started): nothing it would still
+    // have done, such as loading a page, is coming.
+    void OnPageProcessEnded();
 
 private:
     void NewWindowRequested(QWebEngineNewWindowRequest &request);

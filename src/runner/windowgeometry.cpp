@@ -13,8 +13,11 @@ TSizeRule SizeRuleFor(const TWebApp &webApp)
 {
     if (webApp.WindowSize == wsFullScreen)
         return {TSizeRule::Maximised, {}};
-    if (webApp.WindowSize == wsCustom)
+    if (webApp.WindowSize == wsCustom) {
+        if (webApp.Width < MinUsableExtent || webApp.Height < MinUsableExtent)
+            return {TSizeRule::Design, {}};
         return {TSizeRule::Outer, QSize(webApp.Width, webApp.Height)};
+    }
     if (!IsSizePreset(webApp.WindowSize))
         return {TSizeRule::Design, {}};
     const TSizePreset preset = SizePresets(webApp.WindowSize);

@@ -18,6 +18,9 @@ inline constexpr QSize DesignClientSize{635, 510};
 // pixels, and a window needs at least one pixel of client area.
 inline constexpr int MinClientExtent = 1;
 inline constexpr int MaxWindowExtent = 32767;
+// A custom or remembered size below this on either side is a sliver nobody can use (a document
+// without a size reads as 0 x 0): the window takes the design size, or keeps the one it has.
+inline constexpr int MinUsableExtent = 100;
 // Below this a window is never held back for the desktop's sake.
 inline constexpr int MinOuterCap = 4096;
 

@@ -78,10 +78,17 @@ QRect RestoreWindowPlacement(const TWebApp &webApp, const QRect &outerBounds,
     store.beginGroup(WindowPlacementGroup(webApp.Id));
     QRect restored = outerBounds;
     if (webApp.RememberLastSize) {
-        if (const auto width = ReadInteger(store, QStringLiteral("Width")))
-            restored.setWidth(std::clamp(*width, 1, MaxWindowExtent));
-        if (const auto height = ReadInteger(store, QStringLiteral("Height")))
-            restored.setHeight(std::clamp(*height, 1, MaxWindowExtent));
+        const auto width = ReadInteger(store, QStringLiteral("Width"));
+        const auto height = ReadInteger(store, QStringLiteral("Height"));
+        const auto unusable = [](const std::optional<int> &side) {
+            return side && *side < MinUsableExtent;
+        };
+        if (!unusable(width) && !unusable(height)) {
+            if (width)
+                restored.setWidth(std::min(*width, MaxWindowExtent));
+            if (height)
+                restored.setHeight(std::min(*height, MaxWindowExtent));
+        }
     }
     if (webApp.RememberLastPosition) {
         QRect moved = restored;

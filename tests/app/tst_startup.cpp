@@ -24,6 +24,9 @@ static constexpr qint64 SilentExitLimitMs = 3000;
 static constexpr qint64 SilentExitLimitMs = 1000;
 #endif
 
+// How long the web app window waits at most for its page to leave when it closes.
+static constexpr qint64 ClosingWaitMs = 5000;
+
 Q_DECLARE_METATYPE(TStartRole)
 
 namespace {
@@ -61,7 +64,8 @@ private slots:
     void terminationClosesAsTheUserWould();
 
 private:
-    QProcess *Start(const QStringList &arguments);
+    // In a process group of its own when asked, to be ended as a session ends its processes.
+    QProcess *Start(const QStringList &arguments, bool ownProcessGroup = false);
     QString Binary() const { return qEnvironmentVariable("LUMIVANE_BINARY"); }
 
     QTemporaryDir FDir;
@@ -204,7 +208,7 @@ void TestStartup::silentExit()
     QVERIFY2(elapsed < SilentExitLimitMs, qPrintable(QString::number(elapsed)));
 }
 
-QProcess *TestStartup::Start(const QStringList &arguments)
+QProcess *TestStartup::Start(const QStringList &arguments, bool ownProcessGroup)
 {
     auto *process = new QProcess(this);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -217,6 +221,8 @@ QProcess *TestStartup::Start(const QStringList &arguments)
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), FDir.filePath(QStringLiteral("cache")));
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
+    if (ownProcessGroup)
+        process->setChildProcessModifier([] { ::setpgid(0, 0); });
     process->start(Binary(), arguments);
     return process;
 }
@@ -296,14 +302,18 @@ void TestStartup::lockFileWithoutRuntimeFolder()
 void TestStartup::terminationClosesAsTheUserWould_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM, as at logout") << int(SIGTERM);
-    QTest::newRow("SIGHUP") << int(SIGHUP);
-    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::addColumn<bool>("wholeGroup");
+    QTest::newRow("SIGTERM, as at logout") << int(SIGTERM) << false;
+    // A session's end signals every process at once, the web engine's own among them.
+    QTest::newRow("SIGTERM to every process") << int(SIGTERM) << true;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
 }
 
 void TestStartup::terminationClosesAsTheUserWould()
 {
     QFETCH(int, signalNumber);
+    QFETCH(bool, wholeGroup);
     THttpTestServer server;
     QVERIFY(server.isListening());
     // The page signs in (a cookie the engine keeps in memory for a while), then says so.
@@ -311,9 +321,11 @@ void TestStartup::terminationClosesAsTheUserWould()
                         "document.cookie = 'session=kept; max-age=99999'; fetch('/signed-in');"
                         "</script>");
     server.Serve("/signed-in", "ok");
-    const QString id =
-        QStringLiteral("0A0A0A0A-0000-0000-0000-%1").arg(signalNumber, 12, 10, QChar(u'0'));
-    const QString document = FDir.filePath(QStringLiteral("signed-in-%1.webapp").arg(signalNumber));
+    const QString id = QStringLiteral("0A0A0A0A-0000-0000-000%1-%2")
+                           .arg(int(wholeGroup))
+                           .arg(signalNumber, 12, 10, QChar(u'0'));
+    const QString document =
+        FDir.filePath(QStringLiteral("signed-in-%1-%2.webapp").arg(signalNumber).arg(wholeGroup));
     QFile file(document);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Configuration]\r\nId={" + id.toLatin1() +
@@ -322,11 +334,19 @@ void TestStartup::terminationClosesAsTheUserWould()
                "RememberLastPosition=1\r\nRememberLastSize=0\r\n");
     file.close();
 
-    QProcess *process = Start({QStringLiteral("/l"), document});
+    QProcess *process = Start({QStringLiteral("/l"), document}, wholeGroup);
     QVERIFY(process->waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(server.Count("/signed-in") > 0, 60000);
-    QCOMPARE(::kill(pid_t(process->processId()), signalNumber), 0);
+    const pid_t pid = pid_t(process->processId());
+    QElapsedTimer ending;
+    ending.start();
+    QCOMPARE(::kill(wholeGroup ? -pid : pid, signalNumber), 0);
     QVERIFY(process->waitForFinished(15000));
+    // With the page's process gone there is no blank page to wait for: the window does not sit
+    // out its closing wait (5 s) for one.
+    if (wholeGroup)
+        QVERIFY2(ending.elapsed() < ClosingWaitMs - 1000,
+                 qPrintable(QString::number(ending.elapsed())));
     QCOMPARE(process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(process->exitCode(), 0);
     // Where the window was is kept, as after a close by the user.

@@ -41,6 +41,12 @@ function ask(what) {
             e => done(e.name == 'NotAllowedError' ? 'denied' : 'granted')); break;
   }
 }
+// What the page is told before it asks, in window.state.
+function state(what) {
+  window.state = null;
+  navigator.permissions.query({name: what == 'location' ? 'geolocation' : what})
+    .then(s => window.state = s.state);
+}
 function notify(title, body) {
   const n = new Notification(title, {body: body, tag: 'news'});
   n.onshow = () => window.shown = true;
@@ -212,6 +218,58 @@ private Q_SLOTS:
                      allow ? QStringLiteral("denied") : QStringLiteral("granted"));
             QCOMPARE(TMessageBox::shown().size(), 2);
         }
+    }
+
+    // A later run's page sees the remembered answer before it asks, and allowed notifications
+    // appear at once: sites that check first would otherwise never notify.
+    void answersReachTheNextRunsPage_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("allow");
+        for (const char *what : {"notifications", "location"}) {
+            QTest::addRow("%s allowed", what) << QString::fromLatin1(what) << true;
+            QTest::addRow("%s denied", what) << QString::fromLatin1(what) << false;
+        }
+    }
+
+    void answersReachTheNextRunsPage()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, allow);
+        const QString expected = allow ? QStringLiteral("granted") : QStringLiteral("denied");
+        if (what == QLatin1String("location")) {
+            // Nothing here tells the engine a position, so it never asks: the answer is stored
+            // as the question would have stored it.
+            Store().setValue(Group + QStringLiteral("/Permissions/") +
+                                 QString::fromLatin1(QUrl::toPercentEncoding(
+                                     PageUrl().adjusted(QUrl::RemovePath).toString())) +
+                                 QStringLiteral("/Geolocation"),
+                             allow ? QStringLiteral("Allow") : QStringLiteral("Deny"));
+        } else {
+            TRun run;
+            TMessageBox::setNextAnswer(allow ? QMessageBox::Yes : QMessageBox::No);
+            QCOMPARE(run.Ask(PageUrl(), what), expected);
+        }
+        const qsizetype questions = TMessageBox::shown().size();
+        TRun run;
+        auto sink = std::make_unique<TRecordingSink>();
+        TRecordingSink *shown = sink.get();
+        TNotificationPresenter presenter(run.Window.Profile.get(), run.Window.Window.get(),
+                                         std::move(sink));
+        QVERIFY(run.Window.Load(PageUrl()));
+        run.Window.Js(QStringLiteral("state('%1')").arg(what));
+        QVERIFY(TBrowsingTestWindow::WaitFor(
+            [&] { return !run.Window.Js(QStringLiteral("window.state")).isNull(); }));
+        QCOMPARE(run.Window.Js(QStringLiteral("window.state")).toString(), expected);
+        if (what == QLatin1String("notifications")) {
+            QCOMPARE(run.Window.Js(QStringLiteral("Notification.permission")).toString(), expected);
+            if (allow) {
+                run.Window.Js(QStringLiteral("notify('Back again', 'after a restart')"));
+                QVERIFY(TBrowsingTestWindow::WaitFor([&] { return !shown->Shown.isEmpty(); }));
+                QCOMPARE(shown->Shown.constFirst().second.Title, QStringLiteral("Back again"));
+            }
+        }
+        QCOMPARE(TMessageBox::shown().size(), questions);
     }
 
     // A question closed without Allow or Deny denies, and asks again next time.

@@ -108,30 +108,47 @@ void TestWindowPlacement::sizeRules_data()
 {
     QTest::addColumn<int>("windowSize");
     QTest::addColumn<bool>("flip");
+    QTest::addColumn<QSize>("custom");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QSize>("size");
 
-    QTest::newRow("full screen") << 0 << true << int(TSizeRule::Maximised) << QSize();
-    QTest::newRow("custom, flip ignored") << 1 << true << int(TSizeRule::Outer) << QSize(300, 500);
-    QTest::newRow("Windows Phone 7") << 2 << false << int(TSizeRule::Outer) << QSize(480, 800);
-    QTest::newRow("iPhone flipped") << 3 << true << int(TSizeRule::Outer) << QSize(480, 320);
-    QTest::newRow("iPad flipped") << 4 << true << int(TSizeRule::Outer) << QSize(768, 1024);
-    QTest::newRow("HD") << 9 << false << int(TSizeRule::Outer) << QSize(1920, 1080);
-    QTest::newRow("10") << 10 << false << int(TSizeRule::Design) << QSize();
-    QTest::newRow("-1") << -1 << true << int(TSizeRule::Design) << QSize();
+    const QSize custom(300, 500); // read for custom sizes only
+    QTest::newRow("full screen") << 0 << true << custom << int(TSizeRule::Maximised) << QSize();
+    QTest::newRow("custom, flip ignored")
+        << 1 << true << custom << int(TSizeRule::Outer) << QSize(300, 500);
+    QTest::newRow("custom 100 x 100")
+        << 1 << false << QSize(100, 100) << int(TSizeRule::Outer) << QSize(100, 100);
+    // No size in the document, or a sliver: the design size, as for an unknown size code.
+    QTest::newRow("custom 0 x 0") << 1 << false << QSize(0, 0) << int(TSizeRule::Design) << QSize();
+    QTest::newRow("custom 99 wide")
+        << 1 << false << QSize(99, 500) << int(TSizeRule::Design) << QSize();
+    QTest::newRow("custom 99 high")
+        << 1 << false << QSize(500, 99) << int(TSizeRule::Design) << QSize();
+    QTest::newRow("custom negative")
+        << 1 << false << QSize(-640, 480) << int(TSizeRule::Design) << QSize();
+    QTest::newRow("Windows Phone 7")
+        << 2 << false << custom << int(TSizeRule::Outer) << QSize(480, 800);
+    QTest::newRow("iPhone flipped")
+        << 3 << true << custom << int(TSizeRule::Outer) << QSize(480, 320);
+    QTest::newRow("iPad flipped") << 4 << true << custom << int(TSizeRule::Outer)
+                                  << QSize(768, 1024);
+    QTest::newRow("HD") << 9 << false << custom << int(TSizeRule::Outer) << QSize(1920, 1080);
+    QTest::newRow("10") << 10 << false << custom << int(TSizeRule::Design) << QSize();
+    QTest::newRow("-1") << -1 << true << custom << int(TSizeRule::Design) << QSize();
 }
 
 void TestWindowPlacement::sizeRules()
 {
     QFETCH(int, windowSize);
     QFETCH(bool, flip);
+    QFETCH(QSize, custom);
     QFETCH(int, kind);
     QFETCH(QSize, size);
     TWebApp webApp;
     webApp.WindowSize = windowSize;
     webApp.Flip = flip;
-    webApp.Width = 300; // read for custom sizes only
-    webApp.Height = 500;
+    webApp.Width = custom.width();
+    webApp.Height = custom.height();
     const TSizeRule rule = SizeRuleFor(webApp);
     QCOMPARE(int(rule.Kind), kind);
     if (kind == TSizeRule::Outer)
@@ -201,22 +218,28 @@ void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable_data()
 {
     QTest::addColumn<QVariant>("left");
     QTest::addColumn<QVariant>("width");
+    QTest::addColumn<QVariant>("height");
     QTest::addColumn<QRect>("expected");
 
     const QVariant missing;
-    QTest::newRow("nothing stored") << missing << missing << QRect(10, 20, 300, 200);
-    QTest::newRow("left only") << QVariant(-40) << missing << QRect(-40, 20, 300, 200);
-    QTest::newRow("width only") << missing << QVariant(800) << QRect(10, 20, 800, 200);
+    const QRect computed(10, 20, 300, 200);
+    QTest::newRow("nothing stored") << missing << missing << missing << computed;
+    QTest::newRow("left only") << QVariant(-40) << missing << missing << QRect(-40, 20, 300, 200);
+    QTest::newRow("width only") << missing << QVariant(800) << missing << QRect(10, 20, 800, 200);
     QTest::newRow("words") << QVariant(QStringLiteral("abc")) << QVariant(QStringLiteral("wide"))
-                           << QRect(10, 20, 300, 200);
+                           << missing << computed;
     QTest::newRow("trailing characters")
-        << QVariant(QStringLiteral("12abc")) << QVariant(QStringLiteral("640px"))
-        << QRect(10, 20, 300, 200);
+        << QVariant(QStringLiteral("12abc")) << QVariant(QStringLiteral("640px")) << missing
+        << computed;
     QTest::newRow("lists") << QVariant(QStringList{QStringLiteral("1"), QStringLiteral("2")})
-                           << QVariant(QStringList{QStringLiteral("3")}) << QRect(10, 20, 300, 200);
-    QTest::newRow("zero width") << missing << QVariant(0) << QRect(10, 20, 1, 200);
-    QTest::newRow("negative width") << missing << QVariant(-5) << QRect(10, 20, 1, 200);
-    QTest::newRow("huge width") << missing << QVariant(INT_MAX)
+                           << QVariant(QStringList{QStringLiteral("3")}) << missing << computed;
+    QTest::newRow("100 x 100") << missing << QVariant(100) << QVariant(100)
+                               << QRect(10, 20, 100, 100);
+    // A sliver is no size to come back to: the size is kept as computed, both sides.
+    QTest::newRow("zero width") << missing << QVariant(0) << QVariant(480) << computed;
+    QTest::newRow("negative width") << missing << QVariant(-5) << missing << computed;
+    QTest::newRow("99 high") << missing << QVariant(640) << QVariant(99) << computed;
+    QTest::newRow("huge width") << missing << QVariant(INT_MAX) << missing
                                 << QRect(10, 20, MaxWindowExtent, 200);
 }
 
@@ -224,6 +247,7 @@ void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable()
 {
     QFETCH(QVariant, left);
     QFETCH(QVariant, width);
+    QFETCH(QVariant, height);
     QFETCH(QRect, expected);
     {
         QSettings store = Store();
@@ -232,6 +256,8 @@ void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable()
             store.setValue(QStringLiteral("Left"), left);
         if (width.isValid())
             store.setValue(QStringLiteral("Width"), width);
+        if (height.isValid())
+            store.setValue(QStringLiteral("Height"), height);
     }
     const QRect restored =
         RestoreWindowPlacement(Flags(true, true), QRect(10, 20, 300, 200), {Screen1080});
