@@ -66,20 +66,29 @@ QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Fea
 
 QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feature) const
 {
+    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
+    return Key(origin, featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+}
+
+QString TPermissionManager::Key(const QUrl &origin, const QString &permission) const
+{
     // The origin carries ':' and '/', which would split it into groups (registry keys).
     const QString site = QString::fromLatin1(QUrl::toPercentEncoding(origin.toString(
         QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash)));
-    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
-    return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' +
-           (featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+    return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' + permission;
 }
 
 TPermissionManager::TAnswer
 TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const
 {
+    return RememberedAnswer(Key(origin, feature));
+}
+
+TPermissionManager::TAnswer TPermissionManager::RememberedAnswer(const QString &key) const
+{
     if (FSettingsGroup.isEmpty())
         return TAnswer::None;
-    const QString value = OpenStore().value(Key(origin, feature)).toString();
+    const QString value = OpenStore().value(key).toString();
     if (value == AllowValue)
         return TAnswer::Allow;
     if (value == DenyValue)
@@ -90,10 +99,39 @@ TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature
 void TPermissionManager::Remember(const QUrl &origin, QWebEnginePage::Feature feature,
                                   TAnswer answer)
 {
+    Remember(Key(origin, feature), answer);
+}
+
+void TPermissionManager::Remember(const QString &key, TAnswer answer)
+{
     if (FSettingsGroup.isEmpty())
         return;
     QSettings store = OpenStore();
-    store.setValue(Key(origin, feature), answer == TAnswer::Allow ? AllowValue : DenyValue);
+    store.setValue(key, answer == TAnswer::Allow ? AllowValue : DenyValue);
+}
+
+TPermissionManager::TAnswer TPermissionManager::AskUser(const QString &question) const
+{
+    const auto button = TMessageBox::question(
+        FWindow, ApplicationTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, tr("&Allow")}, {QMessageBox::No, tr("&Deny")}});
+    if (button == QMessageBox::Yes)
+        return TAnswer::Allow;
+    if (button == QMessageBox::No)
+        return TAnswer::Deny;
+    return TAnswer::None;
+}
+
+bool TPermissionManager::AllowsMultipleDownloads(const QUrl &origin)
+{
+    const QString key = Key(origin, QStringLiteral("MultipleDownloads"));
+    TAnswer answer = RememberedAnswer(key);
+    if (answer == TAnswer::None) {
+        answer = AskUser(tr("Allow %1 to download multiple files?").arg(SiteName(origin)));
+        if (answer != TAnswer::None)
+            Remember(key, answer);
+    }
+    return answer == TAnswer::Allow;
 }
 
 void TPermissionManager::ResetPermissions()
@@ -109,14 +147,7 @@ void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const 
 {
     TAnswer answer = RememberedAnswer(origin, feature);
     if (answer == TAnswer::None) {
-        const auto button = TMessageBox::question(
-            FWindow, ApplicationTitle(), QuestionText(origin, feature),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-            {{QMessageBox::Yes, tr("&Allow")}, {QMessageBox::No, tr("&Deny")}});
-        if (button == QMessageBox::Yes)
-            answer = TAnswer::Allow;
-        else if (button == QMessageBox::No)
-            answer = TAnswer::Deny;
+        answer = AskUser(QuestionText(origin, feature));
         if (answer != TAnswer::None)
             Remember(origin, feature, answer);
     }
