@@ -194,8 +194,8 @@ private Q_SLOTS:
         TMessageBox::clearShown();
         const auto start = [&](const char *name) {
             TFileDialog::setNextFileName(folder.filePath(QLatin1String(name)));
-            FWindow->Js(QStringLiteral("location.href = '/report'"));
             const qsizetype before = FDownloads.size();
+            FWindow->Js(QStringLiteral("location.href = '/report'"));
             return TBrowsingTestWindow::WaitFor([&] { return FDownloads.size() > before; })
                        ? FDownloads.constLast()
                        : nullptr;
