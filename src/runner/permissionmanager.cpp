@@ -2,19 +2,13 @@
 
 #include "application.h"
 #include "messagebox.h"
+#include "settingsstore.h"
 #include "sitename.h"
 
 #include <QMetaEnum>
-#include <QSettings>
 #include <QWidget>
 
 namespace {
-QSettings OpenStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-                     QStringLiteral("Lumivane"));
-}
-
 const QString AllowValue = QStringLiteral("Allow");
 const QString DenyValue = QStringLiteral("Deny");
 
@@ -88,7 +82,7 @@ TPermissionManager::TAnswer TPermissionManager::RememberedAnswer(const QString &
 {
     if (FSettingsGroup.isEmpty())
         return TAnswer::None;
-    const QString value = OpenStore().value(key).toString();
+    const QString value = OpenSettingsStore().value(key).toString();
     if (value == AllowValue)
         return TAnswer::Allow;
     if (value == DenyValue)
@@ -106,8 +100,9 @@ void TPermissionManager::Remember(const QString &key, TAnswer answer)
 {
     if (FSettingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
-    store.setValue(key, answer == TAnswer::Allow ? AllowValue : DenyValue);
+    ChangeSettingsStore([&](QSettings &store) {
+        store.setValue(key, answer == TAnswer::Allow ? AllowValue : DenyValue);
+    });
 }
 
 TPermissionManager::TAnswer TPermissionManager::AskUser(const QString &question) const
@@ -138,8 +133,9 @@ void TPermissionManager::ResetPermissions()
 {
     if (FSettingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
-    store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
+    ChangeSettingsStore([this](QSettings &store) {
+        store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
+    });
 }
 
 void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
