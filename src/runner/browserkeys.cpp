@@ -1,19 +1,14 @@
 #include "browserkeys.h"
 
+#include "settingsstore.h"
+
 #include <QKeyEvent>
-#include <QSettings>
 #include <QWebEngineView>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-QSettings OpenStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-                     QStringLiteral("Lumivane"));
-}
-
 const QString ZoomValue = QStringLiteral("Zoom");
 
 // The engine's zoom reaches the view a little after the wheel turned; this is how long to wait
@@ -56,7 +51,7 @@ qreal TBrowserKeys::LoadZoomFactor(const QString &settingsGroup)
 {
     if (settingsGroup.isEmpty())
         return 1.0;
-    QSettings store = OpenStore();
+    QSettings store = OpenSettingsStore();
     store.beginGroup(settingsGroup);
     bool ok = false;
     const int percent = store.value(ZoomValue).toInt(&ok);
@@ -72,9 +67,9 @@ void TBrowserKeys::SaveZoomFactor(const QString &settingsGroup, qreal factor)
 {
     if (settingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
-    store.beginGroup(settingsGroup);
-    store.setValue(ZoomValue, qRound(factor * 100));
+    ChangeSettingsStore([&](QSettings &store) {
+        store.setValue(settingsGroup + u'/' + ZoomValue, qRound(factor * 100));
+    });
 }
 
 void TBrowserKeys::ZoomIn()

@@ -1,8 +1,10 @@
 #include "downloadmanager.h"
 
 #include "filedialog.h"
+#include "permissionmanager.h"
 #include "shellhelpers.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,9 +15,75 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 
 namespace {
+// What file systems take as one name.
+constexpr qsizetype MaxFileNameBytes = 255;
+// A longer "extension" is part of the name.
+constexpr qsizetype MaxExtensionBytes = 32;
+
+// Control characters, path separators and what Windows refuses in a name; and the bidi
+// controls, which would let a name show an extension it does not have.
+bool IsRefused(char32_t c)
+{
+    if (c < 0x20 || (c >= 0x7f && c <= 0x9f) || (c >= 0xd800 && c <= 0xdfff))
+        return true;
+    switch (c) {
+    case '/':
+    case '\\':
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
+        return true;
+    default:
+        return (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069);
+    }
+}
+
+qsizetype Utf8Size(char32_t c)
+{
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+// The longest start of text that fits in bytes of UTF-8, cut between two characters.
+QString CutToUtf8(const QString &text, qsizetype bytes)
+{
+    QString cut;
+    for (const char32_t c : text.toUcs4()) {
+        bytes -= Utf8Size(c);
+        if (bytes < 0)
+            break;
+        cut += QString::fromUcs4(&c, 1);
+    }
+    return cut;
+}
+
+bool IsDotOrBlank(QChar c)
+{
+    return c == u'.' || c.isSpace();
+}
+
+// Windows opens a device, not a file, under these names, whatever the extension.
+bool IsDeviceName(const QString &name)
+{
+    static const QStringList devices = {
+        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),
+        QStringLiteral("NUL"),  QStringLiteral("COM1"), QStringLiteral("COM2"),
+        QStringLiteral("COM3"), QStringLiteral("COM4"), QStringLiteral("COM5"),
+        QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
+        QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"),
+        QStringLiteral("LPT6"), QStringLiteral("LPT7"), QStringLiteral("LPT8"),
+        QStringLiteral("LPT9")};
+    return devices.contains(name.section(u'.', 0, 0).trimmed(), Qt::CaseInsensitive);
+}
+
 // The strip, with the same soft line along its top as the control panel.
 class TDownloadBar : public QWidget
 {
@@ -33,6 +101,49 @@ protected:
     }
 };
 } // namespace
+
+QString DownloadFileName(const QString &suggested)
+{
+    // The last path component, whichever separator the site used.
+    QString name = suggested;
+    while (name.endsWith(u'/') || name.endsWith(u'\\'))
+        name.chop(1);
+    name = name.mid(qMax(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\')) + 1);
+
+    QString clean;
+    for (const char32_t c : name.toUcs4()) {
+        const char32_t kept = IsRefused(c) ? char32_t(u'_') : c;
+        clean += QString::fromUcs4(&kept, 1);
+    }
+    // No hidden files, and no trailing dots or blanks, which Windows drops.
+    while (!clean.isEmpty() && IsDotOrBlank(clean.front()))
+        clean.remove(0, 1);
+    while (!clean.isEmpty() && IsDotOrBlank(clean.back()))
+        clean.chop(1);
+    if (clean.isEmpty())
+        return QStringLiteral("download");
+    if (IsDeviceName(clean))
+        clean.prepend(u'_');
+
+    if (clean.toUtf8().size() <= MaxFileNameBytes)
+        return clean;
+    const qsizetype dot = clean.lastIndexOf(u'.');
+    const QString extension = dot > 0 ? clean.mid(dot) : QString();
+    const qsizetype extensionBytes = extension.toUtf8().size();
+    if (extension.isEmpty() || extensionBytes > MaxExtensionBytes)
+        return CutToUtf8(clean, MaxFileNameBytes);
+    return CutToUtf8(clean.left(dot), MaxFileNameBytes - extensionBytes) + extension;
+}
+
+QString DownloadsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty() || QDir::cleanPath(folder) == QDir::cleanPath(QDir::homePath()))
+        folder = QDir::home().filePath(QStringLiteral("Downloads"));
+    // As browsers do; where it cannot be made, the save dialog shows what is wrong.
+    QDir().mkpath(folder);
+    return folder;
+}
 
 TDownloadItem::TDownloadItem(QWebEngineDownloadRequest *download, QWidget *parent)
     : QWidget(parent)
@@ -142,9 +253,11 @@ void TDownloadItem::OpenButtonClick()
     ShellOpen(QUrl::fromLocalFile(FFilePath));
 }
 
-TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window, QObject *parent)
+TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window,
+                                   TPermissionManager *permissions, QObject *parent)
     : QObject(parent)
     , FWindow(window)
+    , FPermissions(permissions ? permissions : new TPermissionManager(window, QString(), this))
 {
     FBar = new TDownloadBar(window);
     FBar->setObjectName(QStringLiteral("DownloadBar"));
@@ -154,17 +267,47 @@ TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window, 
     FBar->hide();
     connect(profile, &QWebEngineProfile::downloadRequested, this,
             &TDownloadManager::DownloadRequested);
+    // The input reaches the page's own widgets inside the window.
+    qApp->installEventFilter(this);
+}
+
+bool TDownloadManager::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::TouchBegin:
+        // The window's page, or a popup it opened.
+        for (auto *widget = qobject_cast<QWidget *>(watched); widget;
+             widget = widget->parentWidget()) {
+            if (widget == FWindow) {
+                FDownloadsSinceUserAction = 0;
+                break;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TDownloadManager::DownloadRequested(QWebEngineDownloadRequest *download)
 {
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
+    // One download per user action; a page that wants more asks for them.
+    const QWebEnginePage *page = download->page();
+    const QUrl site = (page ? page->url() : download->url())
+                          .adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery |
+                                    QUrl::RemoveFragment);
+    if (FDownloadsSinceUserAction++ > 0 && !FPermissions->AllowsMultipleDownloads(site)) {
+        download->cancel();
+        return;
+    }
     const QString fileName = TFileDialog::getSaveFileName(
-        FWindow, tr("Save As"), QDir(folder).filePath(download->suggestedFileName()),
+        FWindow, tr("Save As"),
+        QDir(DownloadsFolder()).filePath(DownloadFileName(download->suggestedFileName())),
         tr("All files (*)"), QString());
     if (fileName.isEmpty()) {
         download->cancel();

@@ -10,6 +10,16 @@ class QPushButton;
 class QVBoxLayout;
 class QWebEngineDownloadRequest;
 class QWebEngineProfile;
+class TPermissionManager;
+
+// The name a download is proposed under, from the name the site suggests: its last path
+// component, with control characters, path separators and characters file systems refuse
+// replaced by "_", without leading dots or blanks, at most 255 bytes of UTF-8 with the extension
+// kept; "download" when nothing is left. The site chooses the name, never the folder.
+QString DownloadFileName(const QString &suggested);
+
+// The user's downloads folder, created when it is missing.
+QString DownloadsFolder();
 
 // One download in the download strip: its file name, progress, and Cancel, then Open once the
 // file is complete.
@@ -42,14 +52,17 @@ private:
 
 // The downloads of a web app's browsing profile. Each one asks where to save (in the user's
 // downloads folder first, under the name the site suggests); nothing is saved without that
-// choice. Accepted downloads show in the strip "DownloadBar", which the window places and which
-// is hidden while it holds no download.
+// choice. A page that starts another download without a user action in between asks the
+// permission "download multiple files" first. Accepted downloads show in the strip
+// "DownloadBar", which the window places and which is hidden while it holds no download.
 class TDownloadManager : public QObject
 {
     Q_OBJECT
 
 public:
-    TDownloadManager(QWebEngineProfile *profile, QWidget *window, QObject *parent = nullptr);
+    // Without a permission manager the question is asked every time and nothing is kept.
+    TDownloadManager(QWebEngineProfile *profile, QWidget *window,
+                     TPermissionManager *permissions = nullptr, QObject *parent = nullptr);
 
     QWidget *Bar() const { return FBar; }
 
@@ -57,11 +70,17 @@ Q_SIGNALS:
     // The strip was shown, hidden or changed its height: the window lays itself out again.
     void BarChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void DownloadRequested(QWebEngineDownloadRequest *download);
     void RemoveItem(TDownloadItem *item);
 
     QWidget *FWindow;
+    TPermissionManager *FPermissions;
+    // Downloads started since the user last pressed a key or a button in the window.
+    int FDownloadsSinceUserAction = 0;
     QWidget *FBar;
     QVBoxLayout *FBarLayout;
 };

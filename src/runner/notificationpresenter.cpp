@@ -74,7 +74,8 @@ TDBusNotificationSink::TDBusNotificationSink(const QDBusConnection &connection, 
         FConnection.asyncCall(NotificationsCall(QStringLiteral("GetCapabilities"))), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
         const QDBusPendingReply<QStringList> reply = *watcher;
-        FBodyMarkup = reply.isValid() && reply.value().contains(QStringLiteral("body-markup"));
+        if (reply.isValid())
+            FBodyMarkup = reply.value().contains(QStringLiteral("body-markup"));
         watcher->deleteLater();
     });
 }

@@ -66,7 +66,9 @@ private:
     QHash<uint, quint64> FKeys; // the service's ids
     QHash<quint64, uint> FIds;
     QSet<quint64> FClosedEarly; // closed by the page before the service answered
-    bool FBodyMarkup = false;
+    // Until the service has said whether it reads markup, the page's text is escaped: a service
+    // that reads it would otherwise take the page's tags and links as its own.
+    bool FBodyMarkup = true;
 };
 
 // The system tray's balloon message, for desktops without the notification service.

@@ -2,19 +2,13 @@
 
 #include "application.h"
 #include "messagebox.h"
+#include "settingsstore.h"
 #include "sitename.h"
 
 #include <QMetaEnum>
-#include <QSettings>
 #include <QWidget>
 
 namespace {
-QSettings OpenStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-                     QStringLiteral("Lumivane"));
-}
-
 const QString AllowValue = QStringLiteral("Allow");
 const QString DenyValue = QStringLiteral("Deny");
 
@@ -100,20 +94,29 @@ QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Fea
 
 QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feature) const
 {
+    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
+    return Key(origin, featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+}
+
+QString TPermissionManager::Key(const QUrl &origin, const QString &permission) const
+{
     // The origin carries ':' and '/', which would split it into groups (registry keys).
     const QString site = QString::fromLatin1(QUrl::toPercentEncoding(origin.toString(
         QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::StripTrailingSlash)));
-    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
-    return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' +
-           (featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+    return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' + permission;
 }
 
 TPermissionManager::TAnswer
 TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const
 {
+    return RememberedAnswer(Key(origin, feature));
+}
+
+TPermissionManager::TAnswer TPermissionManager::RememberedAnswer(const QString &key) const
+{
     if (FSettingsGroup.isEmpty())
         return TAnswer::None;
-    const QString value = OpenStore().value(Key(origin, feature)).toString();
+    const QString value = OpenSettingsStore().value(key).toString();
     if (value == AllowValue)
         return TAnswer::Allow;
     if (value == DenyValue)
@@ -124,18 +127,49 @@ TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature
 void TPermissionManager::Remember(const QUrl &origin, QWebEnginePage::Feature feature,
                                   TAnswer answer)
 {
+    Remember(Key(origin, feature), answer);
+}
+
+void TPermissionManager::Remember(const QString &key, TAnswer answer)
+{
     if (FSettingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
-    store.setValue(Key(origin, feature), answer == TAnswer::Allow ? AllowValue : DenyValue);
+    ChangeSettingsStore([&](QSettings &store) {
+        store.setValue(key, answer == TAnswer::Allow ? AllowValue : DenyValue);
+    });
+}
+
+TPermissionManager::TAnswer TPermissionManager::AskUser(const QString &question) const
+{
+    const auto button = TMessageBox::question(
+        FWindow, ApplicationTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, tr("&Allow")}, {QMessageBox::No, tr("&Deny")}});
+    if (button == QMessageBox::Yes)
+        return TAnswer::Allow;
+    if (button == QMessageBox::No)
+        return TAnswer::Deny;
+    return TAnswer::None;
+}
+
+bool TPermissionManager::AllowsMultipleDownloads(const QUrl &origin)
+{
+    const QString key = Key(origin, QStringLiteral("MultipleDownloads"));
+    TAnswer answer = RememberedAnswer(key);
+    if (answer == TAnswer::None) {
+        answer = AskUser(tr("Allow %1 to download multiple files?").arg(SiteName(origin)));
+        if (answer != TAnswer::None)
+            Remember(key, answer);
+    }
+    return answer == TAnswer::Allow;
 }
 
 void TPermissionManager::ResetPermissions()
 {
     if (FSettingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
-    store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
+    ChangeSettingsStore([this](QSettings &store) {
+        store.remove(FSettingsGroup + QStringLiteral("/Permissions"));
+    });
 }
 
 void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
@@ -143,14 +177,7 @@ void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const 
 {
     TAnswer answer = RememberedAnswer(origin, feature);
     if (answer == TAnswer::None) {
-        const auto button = TMessageBox::question(
-            FWindow, ApplicationTitle(), QuestionText(origin, feature),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-            {{QMessageBox::Yes, tr("&Allow")}, {QMessageBox::No, tr("&Deny")}});
-        if (button == QMessageBox::Yes)
-            answer = TAnswer::Allow;
-        else if (button == QMessageBox::No)
-            answer = TAnswer::Deny;
+        answer = AskUser(QuestionText(origin, feature));
         if (answer != TAnswer::None)
             Remember(origin, feature, answer);
     }

@@ -30,6 +30,9 @@ public:
     void ResetPermissions();
 
     TAnswer RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const;
+    // Whether the site may start another download without a user action in between: remembered,
+    // or asked ("Allow <site> to download multiple files?") and remembered.
+    bool AllowsMultipleDownloads(const QUrl &origin);
     // The question's text, e.g. "Allow example.com to use your camera?".
     static QString QuestionText(const QUrl &origin, QWebEnginePage::Feature feature);
 
@@ -39,6 +42,10 @@ private:
     void TellRememberedAnswers(QWebEnginePage *page) const;
     void Remember(const QUrl &origin, QWebEnginePage::Feature feature, TAnswer answer);
     QString Key(const QUrl &origin, QWebEnginePage::Feature feature) const;
+    QString Key(const QUrl &origin, const QString &permission) const;
+    TAnswer RememberedAnswer(const QString &key) const;
+    void Remember(const QString &key, TAnswer answer);
+    TAnswer AskUser(const QString &question) const;
 
     QWidget *FWindow;
     QString FSettingsGroup;

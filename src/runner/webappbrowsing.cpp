@@ -26,8 +26,8 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
     FKeys = new TBrowserKeys(view, window, settingsGroup, this);
     FFindBar = new TFindBar(view, window);
     FPrinter = new TPagePrinter(view, window, this);
-    FDownloads = new TDownloadManager(profile, window, this);
     FPermissions = new TPermissionManager(window, settingsGroup, this);
+    FDownloads = new TDownloadManager(profile, window, FPermissions, this);
     FPermissions->Watch(view->page());
     FNotifications = new TNotificationPresenter(profile, window, {}, this);
     FContextMenu = new TPageContextMenu(view, this);

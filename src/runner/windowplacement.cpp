@@ -1,8 +1,8 @@
 #include "windowplacement.h"
 
+#include "settingsstore.h"
 #include "windowgeometry.h"
 
-#include <QSettings>
 #include <optional>
 
 #ifdef Q_OS_WIN
@@ -10,12 +10,6 @@
 #endif
 
 namespace {
-QSettings OpenStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-                     QStringLiteral("Lumivane"));
-}
-
 std::optional<int> ReadInteger(const QSettings &store, const QString &name)
 {
     const QVariant value = store.value(name);
@@ -56,25 +50,28 @@ QString WindowPlacementGroup(const QByteArray &id)
 void SaveWindowPlacement(const TWebApp &webApp, const QRect &outerBounds)
 {
     CreateKey(webApp.Id);
-    QSettings store = OpenStore();
-    store.beginGroup(WindowPlacementGroup(webApp.Id));
-    if (webApp.RememberLastPosition) {
-        store.setValue(QStringLiteral("Left"), outerBounds.left());
-        store.setValue(QStringLiteral("Top"), outerBounds.top());
-    }
-    if (webApp.RememberLastSize) {
-        store.setValue(QStringLiteral("Width"), outerBounds.width());
-        store.setValue(QStringLiteral("Height"), outerBounds.height());
-    }
-    store.endGroup();
-    store.sync();
+    if (!webApp.RememberLastPosition && !webApp.RememberLastSize)
+        return;
+    // A store that cannot be written loses this placement only; the window closes regardless.
+    ChangeSettingsStore([&](QSettings &store) {
+        store.beginGroup(WindowPlacementGroup(webApp.Id));
+        if (webApp.RememberLastPosition) {
+            store.setValue(QStringLiteral("Left"), outerBounds.left());
+            store.setValue(QStringLiteral("Top"), outerBounds.top());
+        }
+        if (webApp.RememberLastSize) {
+            store.setValue(QStringLiteral("Width"), outerBounds.width());
+            store.setValue(QStringLiteral("Height"), outerBounds.height());
+        }
+        store.endGroup();
+    });
 }
 
 QRect RestoreWindowPlacement(const TWebApp &webApp, const QRect &outerBounds,
                              const QList<QRect> &screens)
 {
     CreateKey(webApp.Id);
-    QSettings store = OpenStore();
+    QSettings store = OpenSettingsStore();
     store.beginGroup(WindowPlacementGroup(webApp.Id));
     QRect restored = outerBounds;
     if (webApp.RememberLastSize) {

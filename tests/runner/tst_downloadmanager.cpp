@@ -2,6 +2,7 @@
 #include "downloadmanager.h"
 #include "filedialog.h"
 #include "httptestserver.h"
+#include "messagebox.h"
 #include "shellhelpers.h"
 
 #include <QDir>
@@ -24,10 +25,11 @@ QByteArray BinaryData()
     return data;
 }
 
-THttpTestServer::TResponse Attachment(const QByteArray &body, qint64 announced = -1)
+THttpTestServer::TResponse Attachment(const QByteArray &body, qint64 announced = -1,
+                                      const QByteArray &fileName = "report.bin")
 {
     return {"application/octet-stream", body,
-            "Content-Disposition: attachment; filename=\"report.bin\"\r\n", announced};
+            "Content-Disposition: attachment; filename=\"" + fileName + "\"\r\n", announced};
 }
 } // namespace
 
@@ -37,6 +39,7 @@ class TDownloadManagerTest : public QObject
 
 private:
     THttpTestServer FServer;
+    QTemporaryDir FHome; // a home without a downloads folder
     std::unique_ptr<TBrowsingTestWindow> FWindow;
     std::unique_ptr<TDownloadManager> FManager;
     QList<QWebEngineDownloadRequest *> FDownloads;
@@ -62,7 +65,10 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(FHome.isValid());
+        qputenv("HOME", QFile::encodeName(FHome.path()));
         FServer.Serve("/report", Attachment(BinaryData()));
+        FServer.Serve("/links", R"(<a id="up" download="../../up.bin" href="/report">up</a>)");
         FServer.Serve("/endless", Attachment(QByteArray(300000, 'x'), 50'000'000));
         SetShellOpener([this](const QUrl &url) { FOpened.append(url); });
     }
@@ -84,8 +90,145 @@ private Q_SLOTS:
     void cleanup()
     {
         TFileDialog::clearNextFileName();
+        TMessageBox::setNextAnswer(QMessageBox::NoButton);
         FManager.reset();
         FWindow.reset();
+    }
+
+    void fileNameRule_data()
+    {
+        QTest::addColumn<QString>("suggested");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const QString &suggested, const QString &expected) {
+            QTest::newRow(name) << suggested << expected;
+        };
+        row("plain", QStringLiteral("report.pdf"), QStringLiteral("report.pdf"));
+        row("absolute", QStringLiteral("/etc/cron.d/evil"), QStringLiteral("evil"));
+        row("parent", QStringLiteral("../x"), QStringLiteral("x"));
+        row("backslashes", QStringLiteral("..\\..\\Windows\\evil.exe"), QStringLiteral("evil.exe"));
+        row("drive", QStringLiteral("C:evil.bat"), QStringLiteral("C_evil.bat"));
+        row("folder only", QStringLiteral("files/"), QStringLiteral("files"));
+        row("line breaks", QStringLiteral("line\nbreak\r.txt"), QStringLiteral("line_break_.txt"));
+        row("tab, delete, nul", QStringLiteral("a\tb\x7f") + QChar(0) + QStringLiteral("c.txt"),
+            QStringLiteral("a_b__c.txt"));
+        row("refused by Windows", QStringLiteral("a<b>c:d\"e|f?g*h.txt"),
+            QStringLiteral("a_b_c_d_e_f_g_h.txt"));
+        row("bidi override", QStringLiteral("invoice\u202Efdp.exe"),
+            QStringLiteral("invoice_fdp.exe"));
+        row("leading dot", QStringLiteral(".bashrc"), QStringLiteral("bashrc"));
+        row("dots and blanks", QStringLiteral(" ...profile. "), QStringLiteral("profile"));
+        row("device name", QStringLiteral("con.txt"), QStringLiteral("_con.txt"));
+        row("empty", QString(), QStringLiteral("download"));
+        row("dot dot", QStringLiteral(".."), QStringLiteral("download"));
+        row("separators only", QStringLiteral("/\\/"), QStringLiteral("download"));
+        row("Cyrillic", QStringLiteral("Отчёт за май.pdf"), QStringLiteral("Отчёт за май.pdf"));
+        row("Japanese", QStringLiteral("報告書.xlsx"), QStringLiteral("報告書.xlsx"));
+        row("Arabic", QStringLiteral("تقرير.pdf"), QStringLiteral("تقرير.pdf"));
+        row("long", QString(300, u'a') + QStringLiteral(".pdf"),
+            QString(251, u'a') + QStringLiteral(".pdf"));
+        row("long, no extension", QString(300, u'b'), QString(255, u'b'));
+        row("long extension is no extension", QStringLiteral("a.") + QString(300, u'x'),
+            QStringLiteral("a.") + QString(253, u'x'));
+        // Multi-byte characters are never cut in half.
+        row("long, two bytes each", QString(200, u'ж') + QStringLiteral(".pdf"),
+            QString(125, u'ж') + QStringLiteral(".pdf"));
+        row("long, three bytes each", QString(100, u'日') + QStringLiteral(".txt"),
+            QString(83, u'日') + QStringLiteral(".txt"));
+        row("long, four bytes each", QStringLiteral("😀").repeated(70) + QStringLiteral(".png"),
+            QStringLiteral("😀").repeated(62) + QStringLiteral(".png"));
+    }
+
+    void fileNameRule()
+    {
+        QFETCH(QString, suggested);
+        QFETCH(QString, expected);
+        const QString name = DownloadFileName(suggested);
+        QCOMPARE(name, expected);
+        QVERIFY(name.toUtf8().size() <= 255);
+    }
+
+    // Whatever the site calls its file, the save dialog proposes it in the downloads folder,
+    // which is made when it is missing.
+    void hostileNamesStayInTheDownloadsFolder_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("proposed");
+        FServer.Serve("/absolute", Attachment("x", -1, "/etc/cron.d/evil"));
+        FServer.Serve("/parent", Attachment("x", -1, "../x"));
+        FServer.Serve("/hidden", Attachment("x", -1, ".bashrc"));
+        QTest::newRow("absolute") << QByteArray("/absolute") << QStringLiteral("evil");
+        QTest::newRow("parent") << QByteArray("/parent") << QStringLiteral("x");
+        QTest::newRow("hidden") << QByteArray("/hidden") << QStringLiteral("bashrc");
+        QTest::newRow("download attribute") << QByteArray() << QStringLiteral("up.bin");
+    }
+
+    void hostileNamesStayInTheDownloadsFolder()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QString, proposed);
+        const QString downloads = QDir(FHome.path()).filePath(QStringLiteral("Downloads"));
+        QDir(downloads).removeRecursively();
+        TFileDialog::setNextFileName(QString());
+        QWebEngineDownloadRequest *download = nullptr;
+        if (path.isEmpty()) {
+            QVERIFY(FWindow->Load(FServer.Url("/links")));
+            FWindow->Js(QStringLiteral("document.getElementById('up').click()"));
+            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return !FDownloads.isEmpty(); }));
+            download = FDownloads.constLast();
+        } else {
+            download = Download(path);
+        }
+        QVERIFY(download);
+        QCOMPARE(TFileDialog::lastOptions().Directory, QDir(downloads).filePath(proposed));
+        QVERIFY(QFileInfo(downloads).isDir());
+        QVERIFY(WaitForState(download, QWebEngineDownloadRequest::DownloadCancelled));
+    }
+
+    // A second download without a user action in between asks first; a click or a key lets
+    // the next one go without asking.
+    void multipleDownloadsAsk()
+    {
+        QTemporaryDir folder;
+        const QString site = QStringLiteral("127.0.0.1:%1").arg(FServer.serverPort());
+        QVERIFY(FWindow->Load(FServer.Url("/links")));
+        TMessageBox::clearShown();
+        const auto start = [&](const char *name) {
+            TFileDialog::setNextFileName(folder.filePath(QLatin1String(name)));
+            const qsizetype before = FDownloads.size();
+            FWindow->Js(QStringLiteral("location.href = '/report'"));
+            return TBrowsingTestWindow::WaitFor([&] { return FDownloads.size() > before; })
+                       ? FDownloads.constLast()
+                       : nullptr;
+        };
+
+        QWebEngineDownloadRequest *first = start("1.bin");
+        QVERIFY(first);
+        QVERIFY(TMessageBox::shown().isEmpty());
+        QVERIFY(WaitForState(first, QWebEngineDownloadRequest::DownloadCompleted));
+
+        TMessageBox::setNextAnswer(QMessageBox::No);
+        QWebEngineDownloadRequest *denied = start("2.bin");
+        QVERIFY(denied);
+        QCOMPARE(TMessageBox::shown().size(), 1);
+        QCOMPARE(TMessageBox::shown().constFirst().Text,
+                 QStringLiteral("Allow %1 to download multiple files?").arg(site));
+        QCOMPARE(TMessageBox::shown().constFirst().Captions.value(QMessageBox::Yes),
+                 QStringLiteral("&Allow"));
+        QVERIFY(WaitForState(denied, QWebEngineDownloadRequest::DownloadCancelled));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("2.bin"))));
+
+        QTest::mouseClick(FWindow->RenderWidget(), Qt::LeftButton);
+        QWebEngineDownloadRequest *clicked = start("3.bin");
+        QVERIFY(clicked);
+        QCOMPARE(TMessageBox::shown().size(), 1);
+        QVERIFY(WaitForState(clicked, QWebEngineDownloadRequest::DownloadCompleted));
+
+        TMessageBox::setNextAnswer(QMessageBox::Yes);
+        QWebEngineDownloadRequest *allowed = start("4.bin");
+        QVERIFY(allowed);
+        QCOMPARE(TMessageBox::shown().size(), 2);
+        QVERIFY(WaitForState(allowed, QWebEngineDownloadRequest::DownloadCompleted));
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("4.bin"))));
     }
 
     void savedWhereTheUserChose()

@@ -10,6 +10,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -402,12 +403,18 @@ private Q_SLOTS:
             const TFakeNotificationService::TCall call = service.Calls.constFirst();
             QCOMPARE(call.AppName, QStringLiteral("Mail"));
             QCOMPARE(call.Summary, QStringLiteral("Hello"));
-            // The service takes no markup, so the body goes as it is.
-            QCOMPARE(call.Body, QStringLiteral("a <b> body"));
+            // Sent before the service said whether it reads markup: escaped.
+            QCOMPARE(call.Body, QStringLiteral("a &lt;b&gt; body"));
             QVERIFY(call.Actions.contains(QStringLiteral("default")));
             QVERIFY(call.Hints.contains(QStringLiteral("image-data")));
-            QTest::qWait(100); // the id (41) comes back to the sink
-
+            // Its capabilities and the id (41) come back to the sink.
+            QVERIFY(TBrowsingTestWindow::WaitFor(
+                [&] { return sink.findChildren<QDBusPendingCallWatcher *>().isEmpty(); }));
+            // The service takes no markup, so the body goes as it is from now on.
+            sink.Show(8, {QStringLiteral("Mail"), QImage(), QStringLiteral("Hello"),
+                          QStringLiteral("a <b> body")});
+            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return service.Calls.size() == 2; }));
+            QCOMPARE(service.Calls.constLast().Body, QStringLiteral("a <b> body"));
             const auto emitSignal = [&](const QString &name, const QVariantList &arguments) {
                 QDBusMessage signal = QDBusMessage::createSignal(
                     QStringLiteral("/org/freedesktop/Notifications"),

@@ -5,6 +5,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
 
 // Where a web app window goes: the position table, the size rules, and the placement kept
 // between runs.
@@ -27,6 +32,8 @@ private slots:
     void restoreKeepsWhatIsMissingOrUnreadable();
     void restoreNeverLeavesTheWindowOffEveryScreen();
     void emptyIdSharesOneGroup();
+    void storeOnAFullDisk_data();
+    void storeOnAFullDisk();
 
 private:
     QSettings Store() const;
@@ -297,6 +304,83 @@ void TestWindowPlacement::emptyIdSharesOneGroup()
     QCOMPARE(
         RestoreWindowPlacement(Flags(true, false, "{OTHER}"), QRect(0, 0, 50, 50), {Screen1080}),
         QRect(0, 0, 50, 50));
+}
+
+namespace {
+// What must become of the store on a full disk: left as it was, saved, or either but whole.
+enum TStoreOutcome { Kept, Saved, Whole };
+} // namespace
+
+void TestWindowPlacement::storeOnAFullDisk_data()
+{
+    QTest::addColumn<qint64>("free");
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("nothing free") << qint64(0) << int(Kept);
+    QTest::newRow("4 KiB free") << qint64(4096) << int(Kept);
+    for (const qint64 kib : {8, 12, 16, 20, 24})
+        QTest::addRow("%lld KiB free", kib) << kib * 1024 << int(Whole);
+    QTest::newRow("room enough") << qint64(-1) << int(Saved);
+}
+
+void TestWindowPlacement::storeOnAFullDisk()
+{
+    QFETCH(qint64, free);
+    QFETCH(int, outcome);
+#ifndef Q_OS_LINUX
+    QSKIP("needs a small file system of its own");
+#else
+    if (geteuid() != 0)
+        QSKIP("mounting a small file system needs root");
+    QTemporaryDir disk;
+    const QByteArray mountPoint = QFile::encodeName(disk.path());
+    if (mount("tmpfs", mountPoint.constData(), "tmpfs", MS_NOSUID | MS_NODEV | MS_NOEXEC,
+              "size=256k") != 0)
+        QSKIP("no tmpfs can be mounted here");
+    const auto unmount = qScopeGuard([&] {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+        umount2(mountPoint.constData(), MNT_DETACH);
+    });
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, disk.path());
+    const auto id = [](int i) { return QStringLiteral("{web app %1}").arg(i).toLatin1(); };
+    constexpr int WebApps = 40; // about 5 KB of store
+    for (int i = 0; i < WebApps; ++i)
+        SaveWindowPlacement(Flags(true, true, id(i)), QRect(i, i, 300 + i, 200 + i));
+    const QString fileName = Store().fileName();
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QVERIFY(before.size() > 4096);
+
+    if (free >= 0) {
+        struct statvfs fs;
+        QVERIFY(statvfs(mountPoint.constData(), &fs) == 0);
+        QFile filler(disk.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        QVERIFY(filler.write(QByteArray(qint64(fs.f_bavail * fs.f_frsize) - free, 'x')) >= 0);
+        filler.close();
+        QVERIFY(statvfs(mountPoint.constData(), &fs) == 0);
+        QCOMPARE(qint64(fs.f_bavail * fs.f_frsize), free);
+    }
+
+    // A window closes: silently, whatever the disk does.
+    SaveWindowPlacement(Flags(true, true, "{closing}"), QRect(5, 6, 700, 500));
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray after = file.readAll();
+    const bool saved = Store().value(QStringLiteral("WebApps/{closing}/Width")).toInt() == 700;
+    if (outcome == Kept || !saved)
+        QCOMPARE(after, before);
+    if (outcome == Saved)
+        QVERIFY(saved);
+    for (int i = 0; i < WebApps; ++i)
+        QCOMPARE(RestoreWindowPlacement(Flags(true, true, id(i)), QRect(), {Screen1080}),
+                 QRect(i, i, 300 + i, 200 + i));
+    // Nothing left behind beside the store.
+    QCOMPARE(QDir(QFileInfo(fileName).absolutePath())
+                 .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(fileName).fileName()});
+#endif
 }
 
 QTEST_MAIN(TestWindowPlacement)
