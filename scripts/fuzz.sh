@@ -12,7 +12,7 @@ targets=(fuzz_load fuzz_roundtrip)
 
 # -O1 keeps the runs fast while assertions stay on.
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DLUMIVANE_FUZZ=ON -DLUMIVANE_BUILD_TESTS=OFF \
+  -DCMAKE_CXX_COMPILER=clang++ -DLUMIVANE_FUZZ=ON -DLUMIVANE_BUILD_TESTS=OFF \
   -DLUMIVANE_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Lumivane need, skipping
-# the package manager entirely when everything is already there.
+# Installs the Debian packages (Debian 12 or 13) that building, running and testing Lumivane
+# need, skipping the package manager entirely when everything is already there.
 set -euo pipefail
 
 packages=(
@@ -9,7 +9,9 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev libgl-dev libfontconfig-dev
   xvfb xauth openbox xdotool imagemagick
   fonts-dejavu-core desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin
-  clang-14 libclang-rt-14-dev llvm-14
+  # The release's default clang, with its sanitizer runtimes and llvm-symbolizer: versioned
+  # names differ between releases (14 on Debian 12, 19 on Debian 13).
+  clang libclang-rt-dev llvm
   python3 dbus-daemon
 )
 packages+=("$@")

@@ -48,6 +48,25 @@ qint32 ReadSizeEdit(const QString &text)
     return ParseProfileInteger(text.toLocal8Bit()).value_or(UnreadableSize);
 }
 
+// What the designer writes for the web engine's own user agent.
+const QByteArray DefaultMimic = QByteArrayLiteral("Default");
+
+// The entry of the mimic box that stands for a stored value: 0 for the engine's own ("Default" in
+// any letter case, or nothing), 1 to 8 for the values that select a user agent, -1 for any other.
+int MimicEntry(const QByteArray &mimic)
+{
+    if (mimic.isEmpty() || mimic.toLower() == DefaultMimic.toLower())
+        return 0;
+    const int index = MimicIndex(mimic);
+    return index < 0 ? -1 : index + 1;
+}
+
+bool SameMimicEntry(const QByteArray &a, const QByteArray &b)
+{
+    const int entry = MimicEntry(a);
+    return entry >= 0 ? entry == MimicEntry(b) : a == b;
+}
+
 // The index when it is a valid code of a list of the given length; the first entry otherwise.
 int ListIndex(qint32 code, int count)
 {
@@ -116,6 +135,11 @@ TMainForm::TMainForm(QWidget *parent)
     FUi->StatusBar->addWidget(FModifiedPanel);
     FUi->StatusBar->addWidget(FPathPanel, 1);
 
+    // Each entry carries the bytes it saves; the first is in the form.
+    FUi->MimicComboBox->setItemData(0, DefaultMimic);
+    for (const QString &text : MimicTexts())
+        FUi->MimicComboBox->addItem(text, text.toLatin1());
+
     FUi->StyleNormal_Image->setPixmap(QPixmap::fromImage(firstPicture.get()));
     ConnectHandlers();
     FCreated = true;
@@ -140,6 +164,8 @@ void TMainForm::ConnectHandlers()
     connect(ui.FlipCheckBox, &QCheckBox::clicked, this, &TMainForm::FlipCheckBoxClick);
     connect(ui.PositionComboBox, &QComboBox::currentIndexChanged, this,
             &TMainForm::PositionComboBoxChange);
+    connect(ui.MimicComboBox, &QComboBox::currentIndexChanged, this,
+            &TMainForm::MimicComboBoxChange);
     connect(ui.StayOnTopCheckBox, &QCheckBox::clicked, this, &TMainForm::StayOnTopCheckBoxClick);
     connect(ui.RememberPositionCheckBox, &QCheckBox::clicked, this,
             &TMainForm::RememberPositionCheckBoxClick);
@@ -181,6 +207,10 @@ void TMainForm::FormCreate()
         const QSignalBlocker blocker(ui.PositionComboBox);
         ui.PositionComboBox->setCurrentIndex(0);
     }
+    {
+        const QSignalBlocker blocker(ui.MimicComboBox);
+        ui.MimicComboBox->setCurrentIndex(0);
+    }
     ui.ShowControlPanelCheckBox->setChecked(true);
     SetFileName(QString());
     SetModified(false);
@@ -214,7 +244,11 @@ void TMainForm::GetWebApp(TWebApp &webApp) const
     const QString url = ui.URLEdit->text();
     if (url != QString::fromLocal8Bit(webApp.URL))
         webApp.URL = url.toLocal8Bit();
-    webApp.Mimic = QByteArrayLiteral("Default");
+    // Likewise the mimic: a value written in another letter case, or one this version does not
+    // know, is kept as it stands.
+    const QByteArray mimic = ui.MimicComboBox->currentData().toByteArray();
+    if (webApp.Mimic.isEmpty() || !SameMimicEntry(webApp.Mimic, mimic))
+        webApp.Mimic = mimic;
     webApp.WindowStyle = ui.StyleListBox->currentRow();
     webApp.WindowSize = ui.SizeComboBox->currentIndex();
     webApp.WindowPosition = ui.PositionComboBox->currentIndex();
@@ -252,6 +286,22 @@ void TMainForm::SetWebApp(const TWebApp &webApp)
             ListIndex(webApp.WindowPosition, ui.PositionComboBox->count()));
     }
     PositionComboBoxChange();
+    {
+        QComboBox *const box = ui.MimicComboBox;
+        const QSignalBlocker blocker(box);
+        // A value the runner does not know is shown as it stands, as an entry of its own that
+        // lasts until another document is shown.
+        const int known = int(MimicTexts().size()) + 1;
+        while (box->count() > known)
+            box->removeItem(box->count() - 1);
+        int entry = MimicEntry(webApp.Mimic);
+        if (entry < 0) {
+            box->addItem(QString::fromLocal8Bit(webApp.Mimic), webApp.Mimic);
+            entry = known;
+        }
+        box->setCurrentIndex(entry);
+    }
+    MimicComboBoxChange();
     ui.FlipCheckBox->setChecked(webApp.Flip);
     FlipCheckBoxClick();
     ui.StayOnTopCheckBox->setChecked(webApp.StayOnTop);
@@ -322,6 +372,11 @@ void TMainForm::FlipCheckBoxClick()
 }
 
 void TMainForm::PositionComboBoxChange()
+{
+    SetModified(true);
+}
+
+void TMainForm::MimicComboBoxChange()
 {
     SetModified(true);
 }
@@ -552,6 +607,15 @@ void TMainForm::FitToFont()
     const int digits = ui.WidthEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
     ui.WidthEdit->setFixedWidth(qMax(DesignSizeEditWidth, digits + 14));
     ui.HeightEdit->setFixedWidth(qMax(DesignSizeEditWidth, digits + 14));
+
+    // The mimic box is as wide as its own entries need; a long value of a document is cut rather
+    // than widening the window.
+    QComboBox *mimic = ui.MimicComboBox;
+    int widest = 0;
+    for (int i = 0; i <= MimicTexts().size(); ++i)
+        widest = qMax(widest, mimic->fontMetrics().horizontalAdvance(mimic->itemText(i)));
+    const int letter = qMax(1, mimic->fontMetrics().horizontalAdvance(u'X'));
+    mimic->setMinimumContentsLength((widest + letter - 1) / letter);
 
     const int modified =
         FModifiedPanel->fontMetrics().horizontalAdvance(QStringLiteral("Modified"));

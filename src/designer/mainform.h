@@ -27,7 +27,8 @@ public:
     // The open document's path; empty while it has never been opened or saved.
     void SetFileName(const QString &fileName);
     void SetModified(bool modified);
-    // Fills every field but a present Id from the controls.
+    // Fills every field but a present Id from the controls; a present Mimic stays byte for byte
+    // while the box shows the entry it stands for.
     void GetWebApp(TWebApp &webApp) const;
     void SetWebApp(const TWebApp &webApp);
 
@@ -49,6 +50,7 @@ private slots:
     void HeightEditChange();
     void FlipCheckBoxClick();
     void PositionComboBoxChange();
+    void MimicComboBoxChange();
     void StayOnTopCheckBoxClick();
     void RememberPositionCheckBoxClick();
     void ShowControlPanelCheckBoxClick();

@@ -132,6 +132,33 @@ const QStringList &WindowPositionTexts()
     return texts;
 }
 
+const QStringList &MimicTexts()
+{
+    static const QStringList texts{
+        QStringLiteral("Windows Phone 7"),
+        QStringLiteral("iPhone"),
+        QStringLiteral("iPad"),
+        QStringLiteral("Internet Explorer 10"),
+        QStringLiteral("Internet Explorer 9"),
+        QStringLiteral("Internet Explorer 8"),
+        QStringLiteral("Internet Explorer 7"),
+        QStringLiteral("Internet Explorer 6"),
+    };
+    return texts;
+}
+
+int MimicIndex(const QByteArray &mimic)
+{
+    // Only ASCII letters change case: a byte of another encoding never matches.
+    const QByteArray lower = mimic.toLower();
+    const QStringList &texts = MimicTexts();
+    for (int i = 0; i < texts.size(); ++i) {
+        if (lower == texts.at(i).toLatin1().toLower())
+            return i;
+    }
+    return -1;
+}
+
 bool IsSizePreset(qint32 windowSize)
 {
     return windowSize >= wsFirstPreset && windowSize <= wsLastPreset;

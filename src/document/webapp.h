@@ -31,6 +31,13 @@ const QStringList &WindowStyleTexts();    // "Normal", "Dialog", "Mini (Resizeab
 const QStringList &WindowSizeTexts();     // "Full Screen", "Custom", then the eight presets
 const QStringList &WindowPositionTexts(); // "Center", "Top-Left", ... "Bottom-Right"
 
+// The eight Mimic values that give the site another user agent, in the order they are compared:
+// "Windows Phone 7", "iPhone", "iPad", "Internet Explorer 10", ... "Internet Explorer 6".
+const QStringList &MimicTexts();
+// The index in MimicTexts of the value a mimic selects, its ASCII letters compared without case
+// and nothing trimmed; -1 when it selects none and the engine keeps its own user agent.
+int MimicIndex(const QByteArray &mimic);
+
 enum : qint32 {
     wsFullScreen = 0,
     wsCustom = 1,

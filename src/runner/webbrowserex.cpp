@@ -5,6 +5,7 @@
 #include "popupwindow.h"
 #include "shellhelpers.h"
 #include "signinprompt.h"
+#include "webapp.h"
 
 #include <QAuthenticator>
 #include <QTimer>
@@ -278,22 +279,17 @@ QByteArray GetIEUserAgent(const QByteArray &ieVersion, const QByteArray &windows
 
 QByteArray MimicUserAgent(const QByteArray &mimic)
 {
-    QByteArray lower = mimic;
-    for (char &c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    if (lower == "windows phone 7")
+    // The entries of MimicTexts, in its order; the designer shows the same list.
+    static const char *const ieVersions[] = {"10.0", "9.0", "8.0", "7.0", "6.0"};
+    const int index = MimicIndex(mimic);
+    if (index == 0)
         return GetWindowsPhone7UserAgent();
-    if (lower == "iphone")
+    if (index == 1)
         return GetIPhoneUserAgent();
-    if (lower == "ipad")
+    if (index == 2)
         return GetIPadUserAgent();
-    static const char *const ieVersions[] = {"10", "9", "8", "7", "6"};
-    for (const char *version : ieVersions) {
-        if (lower == QByteArray("internet explorer ") + version)
-            return GetIEUserAgent(QByteArray(version) + ".0", WindowsVersion());
-    }
+    if (index >= 3 && index < 3 + int(std::size(ieVersions)))
+        return GetIEUserAgent(ieVersions[index - 3], WindowsVersion());
     return {};
 }
 

@@ -3,6 +3,7 @@
 
 #include "designertesting.h"
 #include "filedialog.h"
+#include "httptestserver.h"
 #include "messagebox.h"
 #include "runnerentry.h"
 #include "shellhelpers.h"
@@ -29,6 +30,9 @@
 namespace {
 
 const QString Question = QStringLiteral("Your changes have not been saved. Save them?");
+
+// Beyond this a preview that does not end by itself has failed.
+constexpr int PreviewLimitMs = 30000;
 
 QStringList FileLines(const QString &path)
 {
@@ -81,6 +85,8 @@ private slots:
     void saveKeepsIdAndStartsInDocumentFolder();
     void openShowsDocument();
     void saveKeepsUrlBytesUntilEdited();
+    void mimicShownAndSaved_data();
+    void mimicShownAndSaved();
     void openOddDocuments_data();
     void openOddDocuments();
     void openAsksFirst_data();
@@ -92,6 +98,7 @@ private slots:
     void failedSaveStopsOpenAndExit();
     void realSaveDialog();
     void previewRunsUnderFreshIds();
+    void previewPresentsChosenMimic();
     void previewThatFails();
     void previewWithoutRunnerModule();
 
@@ -344,10 +351,12 @@ void TDesignerCommandsTest::openShowsDocument()
     QVERIFY(Control<QCheckBox>("FlipCheckBox")->isChecked());
     QVERIFY(!Control<QCheckBox>("ShowControlPanelCheckBox")->isChecked());
 
-    // Saved again: the same size and identifier, and the designer's own mimic.
+    QCOMPARE(Control<QComboBox>("MimicComboBox")->currentText(), QStringLiteral("iPhone"));
+
+    // Saved again: the same size, identifier and mimic.
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
     const TWebApp saved = LoadWebApp(path);
-    QCOMPARE(saved.Mimic, QByteArrayLiteral("Default"));
+    QCOMPARE(saved.Mimic, QByteArrayLiteral("iphone"));
     QCOMPARE(saved.Id, QByteArrayLiteral("{0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}"));
     QCOMPARE(saved.WindowStyle, 3);
     QCOMPARE(saved.WindowSize, 1);
@@ -378,6 +387,72 @@ void TDesignerCommandsTest::saveKeepsUrlBytesUntilEdited()
     edit->setText(QStringLiteral("http://caf\u00e9.test/"));
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(LoadWebApp(path).URL, edit->text().toLocal8Bit());
+}
+
+void TDesignerCommandsTest::mimicShownAndSaved_data()
+{
+    QTest::addColumn<QByteArray>("line"); // the document's Mimic line, if any
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("picked"); // the entry the user then picks, if any
+    QTest::addColumn<QByteArray>("saved");
+
+    const QString engine = QStringLiteral("Default (the web engine's own)");
+    QTest::newRow("no key") << QByteArray() << engine << QString() << QByteArray("Default");
+    QTest::newRow("Default") << QByteArray("Mimic=Default") << engine << QString()
+                             << QByteArray("Default");
+    QTest::newRow("default in capitals")
+        << QByteArray("Mimic=DEFAULT") << engine << QString() << QByteArray("DEFAULT");
+    QTest::newRow("known, lower case")
+        << QByteArray("Mimic=internet explorer 6") << "Internet Explorer 6" << QString()
+        << QByteArray("internet explorer 6");
+    QTest::newRow("known, capitals")
+        << QByteArray("Mimic=IPAD") << "iPad" << QString() << QByteArray("IPAD");
+    QTest::newRow("known, as listed") << QByteArray("Mimic=Windows Phone 7") << "Windows Phone 7"
+                                      << QString() << QByteArray("Windows Phone 7");
+    QTest::newRow("unknown") << QByteArray("Mimic=Internet Explorer 11") << "Internet Explorer 11"
+                             << QString() << QByteArray("Internet Explorer 11");
+    QTest::newRow("unknown, another encoding")
+        << QByteArray("Mimic=Caf\xe9 \xae") << QString::fromLocal8Bit("Caf\xe9 \xae") << QString()
+        << QByteArray("Caf\xe9 \xae");
+    QTest::newRow("unknown, another picked") << QByteArray("Mimic=Android") << "Android"
+                                             << "iPhone" << QByteArray("iPhone");
+    QTest::newRow("known, Default picked")
+        << QByteArray("Mimic=iphone") << "iPhone" << engine << QByteArray("Default");
+    QTest::newRow("known, another picked") << QByteArray("Mimic=iphone") << "iPhone"
+                                           << "iPad" << QByteArray("iPad");
+}
+
+void TDesignerCommandsTest::mimicShownAndSaved()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, shown);
+    QFETCH(QString, picked);
+    QFETCH(QByteArray, saved);
+
+    const QString path = Path(QStringLiteral("mimic.webapp"));
+    WriteFile(path, "[Configuration]\nURL=http://mimic.test/\n" + line + "\nWindowSize=0\n");
+    Open(path);
+    auto *box = Control<QComboBox>("MimicComboBox");
+    QCOMPARE(box->currentText(), shown);
+    const int listed = int(MimicTexts().size()) + 1;
+    QCOMPARE(box->count(), listed + (box->currentIndex() >= listed ? 1 : 0));
+    QVERIFY(!FForm->Modified());
+    if (!picked.isEmpty()) {
+        const int entry = box->findText(picked);
+        QVERIFY(entry >= 0);
+        box->setCurrentIndex(entry);
+        QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+    }
+    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QVERIFY(TMessageBox::shown().isEmpty());
+    QCOMPARE(LoadWebApp(path).Mimic, saved);
+    QVERIFY(FileLines(path).contains(QStringLiteral("Mimic=") + QString::fromLatin1(saved)));
+
+    // A document's own entry goes when another document is opened.
+    WriteFile(path, "[Configuration]\nMimic=iPhone\n");
+    Open(path);
+    QCOMPARE(box->count(), listed);
+    QCOMPARE(box->currentText(), QStringLiteral("iPhone"));
 }
 
 void TDesignerCommandsTest::openOddDocuments_data()
@@ -774,7 +849,7 @@ void TDesignerCommandsTest::previewRunsUnderFreshIds()
             if (seen.Form)
                 seen.Form->close();
         });
-        guard.start(30000);
+        guard.start(PreviewLimitMs);
         QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
         poll.stop();
         QVERIFY2(guard.isActive(), "the preview did not end by itself");
@@ -805,6 +880,39 @@ void TDesignerCommandsTest::previewRunsUnderFreshIds()
     QCOMPARE(ApplicationTitle(), QStringLiteral("Veldrane Lumivane"));
     QCOMPARE(LoadWebApp(path).Id, documentId);
     QVERIFY(TMessageBox::shown().isEmpty());
+}
+
+void TDesignerCommandsTest::previewPresentsChosenMimic()
+{
+    FWatchdog.stop(); // the preview is a modal window of its own
+    THttpTestServer server;
+    server.Serve("/agent", "<title>Agent</title>");
+    TypeURL(server.Url("/agent").toString());
+    auto *box = Control<QComboBox>("MimicComboBox");
+    box->setCurrentIndex(box->findText(QStringLiteral("iPad")));
+
+    // The preview is closed once the site has been asked for its page.
+    QTimer poll;
+    poll.setInterval(50);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (TWebAppForm *preview = OpenPreview(); preview && server.Count("/agent") > 0)
+            preview->close();
+    });
+    poll.start();
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [] {
+        if (TWebAppForm *preview = OpenPreview())
+            preview->close();
+    });
+    guard.start(PreviewLimitMs);
+    QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
+    QVERIFY2(guard.isActive(), "the site was never asked for the page");
+    QVERIFY(server.Count("/agent") > 0);
+    QCOMPARE(server.Find("/agent")->UserAgent,
+             QByteArray("Mozilla/5.0 (iPad; U; CPU OS 3_2 like Mac OS X; en-us) "
+                        "AppleWebKit/531.21.10 (KHTML, like Gecko) Version/4.0.4 Mobile/7B334b "
+                        "Safari/531.21.10"));
 }
 
 void TDesignerCommandsTest::previewThatFails()

@@ -123,8 +123,17 @@ void TMainFormTest::startUpState()
     QCOMPARE(Control<QListWidget>("StyleListBox")->currentRow(), 0);
     QCOMPARE(Control<QComboBox>("SizeComboBox")->currentIndex(), 0);
     QCOMPARE(Control<QComboBox>("PositionComboBox")->currentIndex(), 0);
+    QCOMPARE(Items(Control<QComboBox>("MimicComboBox")),
+             QStringList(
+                 {QStringLiteral("Default (the web engine's own)"),
+                  QStringLiteral("Windows Phone 7"), QStringLiteral("iPhone"),
+                  QStringLiteral("iPad"), QStringLiteral("Internet Explorer 10"),
+                  QStringLiteral("Internet Explorer 9"), QStringLiteral("Internet Explorer 8"),
+                  QStringLiteral("Internet Explorer 7"), QStringLiteral("Internet Explorer 6")}));
+    QCOMPARE(Control<QComboBox>("MimicComboBox")->currentIndex(), 0);
     QVERIFY(!Control<QComboBox>("SizeComboBox")->isEditable());
     QVERIFY(!Control<QComboBox>("PositionComboBox")->isEditable());
+    QVERIFY(!Control<QComboBox>("MimicComboBox")->isEditable());
 
     QVERIFY(!Picture(Control<QLabel>("StyleImage")).isNull());
     QCOMPARE(Picture(Control<QLabel>("StyleImage")), Picture(Control<QLabel>("StyleNormal_Image")));
@@ -209,6 +218,7 @@ void TMainFormTest::tabOrder()
                         QStringLiteral("HeightEdit"),
                         QStringLiteral("FlipCheckBox"),
                         QStringLiteral("PositionComboBox"),
+                        QStringLiteral("MimicComboBox"),
                         QStringLiteral("StayOnTopCheckBox"),
                         QStringLiteral("RememberPositionCheckBox"),
                         QStringLiteral("RememberSizeCheckBox"),
@@ -234,6 +244,8 @@ void TMainFormTest::accelerators_data()
                           << "SizeComboBox" << false;
     QTest::newRow("position") << int(Qt::Key_P) << "PositionLabel"
                               << "PositionComboBox" << false;
+    QTest::newRow("present as") << int(Qt::Key_E) << "MimicLabel"
+                                << "MimicComboBox" << false;
     QTest::newRow("flip") << int(Qt::Key_F) << "FlipCheckBox"
                           << "FlipCheckBox" << true;
     QTest::newRow("stay on top") << int(Qt::Key_Y) << "StayOnTopCheckBox"
@@ -269,6 +281,14 @@ void TMainFormTest::accelerators()
     const qsizetype amp = text.indexOf(u'&');
     QVERIFY(amp >= 0);
     QCOMPARE(QKeySequence(text.at(amp + 1).toUpper())[0].key(), Qt::Key(key));
+    // No other caption of the window, the menu bar's included, answers to the same key.
+    QStringList captions;
+    for (const QWidget *widget : FForm->findChildren<QWidget *>())
+        captions << widget->property("text").toString() << widget->property("title").toString();
+    for (const QAction *action : Find<QWidget>(FForm.get(), "MainMenu")->actions())
+        captions << action->text();
+    const QString mnemonic = u'&' + text.at(amp + 1).toLower();
+    QCOMPARE(captions.filter(mnemonic, Qt::CaseInsensitive).size(), 1);
 }
 
 void TMainFormTest::styleListBoxClick_data()
@@ -413,7 +433,7 @@ void TMainFormTest::everyControlMarksModified_data()
     QTest::addColumn<QString>("control");
     for (const char *name :
          {"URLEdit", "StyleListBox", "SizeComboBox", "WidthEdit", "HeightEdit", "FlipCheckBox",
-          "PositionComboBox", "StayOnTopCheckBox", "RememberPositionCheckBox",
+          "PositionComboBox", "MimicComboBox", "StayOnTopCheckBox", "RememberPositionCheckBox",
           "RememberSizeCheckBox", "ShowControlPanelCheckBox"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
@@ -551,7 +571,6 @@ void TMainFormTest::setWebAppRoundTrip()
     QFETCH(TWebApp, read);
 
     TWebApp document = shown;
-    document.Mimic = QByteArrayLiteral("iphone");
     FForm->SetModified(false);
     FForm->SetWebApp(document);
     QVERIFY(FForm->Modified());

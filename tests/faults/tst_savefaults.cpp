@@ -32,6 +32,9 @@ namespace {
 
 constexpr uid_t NobodyId = 65534;
 
+// The helper program that saves in a child process; see initTestCase.
+QString SaveHelper = QStringLiteral(LUMIVANE_SAVE_HELPER);
+
 enum class TRunAs {
     Me,        // in this process
     Nobody,    // a child process as an unprivileged user
@@ -68,7 +71,7 @@ TOutcome Save(const QString &fileName, const TWebApp &webApp, TRunAs runAs)
     }
 
     QProcess child;
-    child.setProgram(QStringLiteral(LUMIVANE_SAVE_HELPER));
+    child.setProgram(SaveHelper);
     child.setArguments({QStringLiteral("save"), fileName,
                         webApp == RecordB() ? QStringLiteral("b") : QStringLiteral("a")});
     child.setChildProcessModifier([runAs] {
@@ -86,9 +89,10 @@ TOutcome Save(const QString &fileName, const TWebApp &webApp, TRunAs runAs)
     child.start();
     if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit ||
         (child.exitCode() != 0 && child.exitCode() != 3)) {
-        outcome.Message = QStringLiteral("helper did not end normally: exit %1, %2")
-                              .arg(child.exitCode())
-                              .arg(QString::fromLocal8Bit(child.readAllStandardError()));
+        outcome.Message =
+            QStringLiteral("helper did not end normally: exit %1, %2 %3")
+                .arg(child.exitCode())
+                .arg(child.errorString(), QString::fromLocal8Bit(child.readAllStandardError()));
         outcome.Failed = true;
         return outcome;
     }
@@ -139,6 +143,12 @@ void TestSaveFaults::initTestCase()
     QVERIFY(FDir.isValid());
     // The unprivileged child must be able to reach its folders.
     QVERIFY(::chmod(QFile::encodeName(FDir.path()).constData(), 0755) == 0);
+    // So must the helper: a build tree in root's home (mode 700) is closed to it.
+    if (IsRoot()) {
+        const QString helper = Path(QStringLiteral("savehelper"));
+        QVERIFY(QFile::copy(SaveHelper, helper));
+        SaveHelper = helper;
+    }
 
     // A private mount namespace for this thread's process tree: the tmpfs disappears with the
     // test, whatever happens to it.
@@ -344,7 +354,7 @@ void TestSaveFaults::killedWhileSaving()
     qint64 saves = 0;
     for (int round = 0; round < rounds; ++round) {
         QProcess child;
-        child.start(QStringLiteral(LUMIVANE_SAVE_HELPER), {QStringLiteral("loop"), fileName});
+        child.start(SaveHelper, {QStringLiteral("loop"), fileName});
         QVERIFY(child.waitForStarted());
         const pid_t pid = pid_t(child.processId());
         QVERIFY(pid > 1);

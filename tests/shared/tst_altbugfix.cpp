@@ -331,7 +331,7 @@ void TestAltBugFix::keyHookFeedsEachKeyPressOnce()
             [&](QKeyEvent *event) { keys.append(event->key()); });
 
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_X);
