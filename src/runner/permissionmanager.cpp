@@ -63,7 +63,7 @@ void TPermissionManager::TellRememberedAnswers(QWebEnginePage *page) const
     // requests are answered from the store without a question.
     if (FSettingsGroup.isEmpty())
         return;
-    QSettings store = OpenStore();
+    QSettings store = OpenSettingsStore();
     store.beginGroup(FSettingsGroup + QStringLiteral("/Permissions"));
     const QMetaEnum features = QMetaEnum::fromType<QWebEnginePage::Feature>();
     for (const QString &site : store.childGroups()) {
