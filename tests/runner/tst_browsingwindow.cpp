@@ -171,9 +171,11 @@ private Q_SLOTS:
             QCOMPARE(store.value(group + QStringLiteral("/Zoom")).toInt(), 110);
             store.setValue(group + QStringLiteral("/Permissions/x/Notifications"),
                            QStringLiteral("Allow"));
+            store.sync(); // the program's changes replace the store's file, not this object's
             auto *browsing = form.findChild<TWebAppBrowsing *>();
             QVERIFY(browsing);
             browsing->ResetPermissionsAction()->trigger();
+            store.sync();
             QVERIFY(!store.contains(group + QStringLiteral("/Permissions/x/Notifications")));
         }
         // A preview remembers nothing.
