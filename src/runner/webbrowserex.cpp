@@ -2,12 +2,14 @@
 
 #include "browsingprofile.h"
 #include "lumivaneerror.h"
+#include "pagedialogs.h"
 #include "popupwindow.h"
 #include "shellhelpers.h"
 #include "signinprompt.h"
 #include "webapp.h"
 
 #include <QAuthenticator>
+#include <QCoreApplication>
 #include <QTimer>
 #include <QUuid>
 #include <QWebEngineNewWindowRequest>
@@ -15,7 +17,6 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
-#include <functional>
 
 #ifdef Q_OS_UNIX
 #include <sys/utsname.h>
@@ -30,6 +31,9 @@ TWebBrowserEx::TWebBrowserEx(QWidget *owner)
 {
     CheckWebEngineCanStart();
     setObjectName(QStringLiteral("Browser"));
+    FDialogs = new TPageDialogs(this);
+    connect(FDialogs, &TPageDialogs::ConfirmShown, this, &TWebBrowserEx::OnConfirmShown);
+    connect(FDialogs, &TPageDialogs::ConfirmAnswered, this, &TWebBrowserEx::OnConfirmAnswered);
 }
 
 TWebBrowserEx::~TWebBrowserEx()
@@ -68,17 +72,33 @@ public:
         scripts().insert(closing);
     }
 
-    // Told before and after every confirmation the page asks for, its leave prompt included.
-    std::function<void()> ConfirmShown;
-    std::function<void(bool)> ConfirmAnswered;
+    TPageDialogs *Dialogs = nullptr;
 
 protected:
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &message) override
+    {
+        Dialogs->Show(TPageDialogs::TKind::Alert, securityOrigin, message);
+    }
+
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override
     {
-        ConfirmShown();
-        const bool accepted = QWebEnginePage::javaScriptConfirm(securityOrigin, message);
-        ConfirmAnswered(accepted);
-        return accepted;
+        // The engine asks its leave prompt as a confirmation with this text of its own.
+        static const QString leaveQuestion = QCoreApplication::translate(
+            "QWebEnginePage",
+            "Are you sure you want to leave this page? Changes that you made may not be saved.");
+        return Dialogs->Show(message == leaveQuestion ? TPageDialogs::TKind::Leave
+                                                      : TPageDialogs::TKind::Confirm,
+                             securityOrigin, message);
+    }
+
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &message,
+                          const QString &defaultValue, QString *result) override
+    {
+        QString text = defaultValue;
+        if (!Dialogs->Show(TPageDialogs::TKind::Prompt, securityOrigin, message, &text))
+            return false;
+        *result = text;
+        return true;
     }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
@@ -102,9 +122,9 @@ void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
     QWebEnginePage *old = FPage;
     FProfile = std::move(profile);
     auto *page = new TBrowserPage(FProfile.get(), this);
-    page->ConfirmShown = [this] { emit OnConfirmShown(); };
-    page->ConfirmAnswered = [this](bool accepted) { emit OnConfirmAnswered(accepted); };
+    page->Dialogs = FDialogs;
     FPage = page;
+    connect(FPage, &QWebEnginePage::loadFinished, FDialogs, &TPageDialogs::PageLoaded);
     connect(FPage, &QWebEnginePage::loadFinished, this,
             [this] { emit OnNavigateComplete2(FPage->url()); });
     connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);

@@ -9,6 +9,7 @@
 
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
+class TPageDialogs;
 
 // The browser host of a web app window: a web view with a page of its own in a profile chosen by
 // its window, whose user agent the window can replace.
@@ -59,6 +60,7 @@ private:
 
     std::shared_ptr<QWebEngineProfile> FProfile;
     QWebEnginePage *FPage = nullptr;
+    TPageDialogs *FDialogs;
     QByteArray FUserAgent;
     QElapsedTimer FLastRecovery; // since the page last came back by itself after its process ended
 };

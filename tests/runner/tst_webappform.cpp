@@ -7,6 +7,9 @@
 #include "webbrowserex.h"
 #include "windowgeometry.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -39,6 +42,41 @@ QWidget *Child(QWidget *form, const char *name)
 {
     return form->findChild<QWidget *>(QLatin1String(name));
 }
+
+// Acts as the user on a page's boxes: each box the window shows is handed to answer once. The
+// boxes run while the page waits, so they are answered from the event loop, not the test's code.
+class TBoxUser : public QObject
+{
+public:
+    struct TBox
+    {
+        QString Message;
+        bool NoMoreOffered;
+    };
+    QList<TBox> Seen;
+
+    TBoxUser(QWidget *window, std::function<void(QDialog *)> answer)
+    {
+        connect(&FTimer, &QTimer::timeout, this, [this, window, answer] {
+            for (QDialog *box : window->findChildren<QDialog *>(QStringLiteral("PageDialog"))) {
+                if (!box->isVisible() || box->property("seen").toBool())
+                    continue;
+                box->setProperty("seen", true);
+                auto *noMore =
+                    box->findChild<QCheckBox *>(QStringLiteral("PageDialogNoMoreCheckBox"));
+                Seen.append(
+                    {box->findChild<QLabel *>(QStringLiteral("PageDialogMessage"))->text(),
+                     noMore && noMore->text() ==
+                                   QStringLiteral("Don't let this page show more dialogs")});
+                answer(box);
+            }
+        });
+        FTimer.start(20);
+    }
+
+private:
+    QTimer FTimer;
+};
 } // namespace
 
 // The web app window: what a record makes of it, how it follows its page, and how it ends.
@@ -65,6 +103,9 @@ private slots:
     void restoredPlacement();
     void pageClosingItsWindowEndsTheProgram();
     void leavePromptCanKeepTheWindow();
+    void pageDialogsEndWithTheWindow_data();
+    void pageDialogsEndWithTheWindow();
+    void pageToldToShowNoMoreDialogs();
     void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
@@ -99,6 +140,15 @@ window.addEventListener('pagehide', () => navigator.sendBeacon('/left'));
     FServer.Serve("/opener",
                   R"(<title>Opener</title><a id="link" target="_blank" href="/elsewhere">x</a>)");
     FServer.Serve("/popup", "<title>Sign in</title>");
+    FServer.Serve("/dialogs", R"(<title>Dialogs</title><script>
+function alerts() { for (let i = 1; ; ++i) alert('Alert ' + i); }
+function asks() {
+  const name = prompt('Name?', 'Ann');
+  const sure = confirm('Sure?');
+  for (let i = 1; i <= 5; ++i) alert('Alert ' + i);
+  document.title = name + ' ' + sure;
+}
+</script>)");
     // A page whose script never returns: its renderer cannot leave it for the blank page.
     FServer.Serve("/hang", R"(<title>Hang</title><script>
 addEventListener('load', () => setTimeout(() => { document.title = 'Hung'; for (;;) {} }, 100));
@@ -543,11 +593,9 @@ void TestWebAppForm::leavePromptCanKeepTheWindow()
     QSignalSpy shown(form.Browser(), &TWebBrowserEx::OnConfirmShown);
     QSignalSpy answered(form.Browser(), &TWebBrowserEx::OnConfirmAnswered);
     int boxesSeen = 0;
-    QTimer::singleShot(300, this, [&] {
-        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            boxesSeen += shown.size() == 1 && answered.isEmpty();
-            box->reject();
-        }
+    TBoxUser user(&form, [&](QDialog *box) {
+        boxesSeen += shown.size() == 1 && answered.isEmpty();
+        box->reject();
     });
     form.Browser()->page()->runJavaScript(QStringLiteral("confirm('Leave?')"));
     QTRY_COMPARE_WITH_TIMEOUT(answered.size(), 1, 30000);
@@ -578,6 +626,109 @@ void TestWebAppForm::leavePromptCanKeepTheWindow()
     QCOMPARE(closed.first().first().toBool(), true);
     QCOMPARE(closing.Terminations, 1);
     QVERIFY(!Store().allKeys().isEmpty());
+}
+
+void TestWebAppForm::pageDialogsEndWithTheWindow_data()
+{
+    QTest::addColumn<bool>("closeButton");
+    QTest::newRow("close request") << false;
+    QTest::newRow("Close button") << true;
+}
+
+void TestWebAppForm::pageDialogsEndWithTheWindow()
+{
+    // A page that shows box after box: closing the window ends the box and closes as ever.
+    QFETCH(bool, closeButton);
+    TTestForm form;
+    TWebApp webApp = WebApp("/dialogs?alerts");
+    webApp.RememberLastPosition = true;
+    QSignalSpy loaded(form.Browser(), &TWebBrowserEx::OnNavigateComplete2);
+    form.ApplyWebApp(webApp);
+    form.show();
+    QVERIFY(loaded.wait(30000));
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    bool closing = false;
+    bool endedByTheClose = false;
+    TBoxUser user(&form, [&](QDialog *box) {
+        if (closing || user.Seen.size() == 1) {
+            box->accept();
+            return;
+        }
+        closing = true;
+        if (closeButton)
+            QTest::mouseClick(Child(&form, "CloseButton"), Qt::LeftButton);
+        else
+            form.windowHandle()->close();
+        endedByTheClose = !box->isVisible() && form.isHidden();
+    });
+    form.Browser()->page()->runJavaScript(QStringLiteral("alerts()"));
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QCOMPARE(user.Seen.size(), 2); // none after the close
+    QCOMPARE(user.Seen.at(0).Message, QStringLiteral("Alert 1"));
+    QVERIFY(!user.Seen.at(0).NoMoreOffered);
+    QCOMPARE(user.Seen.at(1).Message, QStringLiteral("Alert 2"));
+    QVERIFY(user.Seen.at(1).NoMoreOffered);
+    QVERIFY(endedByTheClose);
+    QCOMPARE(closed.first().first().toBool(), true);
+    QCOMPARE(form.Terminations, 1);
+    QVERIFY(
+        Store().contains(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left")));
+}
+
+void TestWebAppForm::pageToldToShowNoMoreDialogs()
+{
+    TTestForm form;
+    QSignalSpy loaded(form.Browser(), &TWebBrowserEx::OnNavigateComplete2);
+    form.ApplyWebApp(WebApp("/dialogs?asks"));
+    form.show();
+    QVERIFY(loaded.wait(30000));
+    QString proposedName;
+    TBoxUser user(&form, [&](QDialog *box) {
+        auto *noMore = box->findChild<QCheckBox *>(QStringLiteral("PageDialogNoMoreCheckBox"));
+        switch (user.Seen.size()) {
+        case 1: { // the prompt: its text comes and goes
+            auto *text = box->findChild<QLineEdit *>(QStringLiteral("PageDialogText"));
+            proposedName = text->text();
+            text->setText(QStringLiteral("Bob"));
+            box->accept();
+            break;
+        }
+        case 3: // the first alert: no more
+            noMore->setChecked(true);
+            box->accept();
+            break;
+        case 4: // after the reload, the count starts over
+            box->reject();
+            break;
+        case 5:
+            noMore->setChecked(true);
+            box->reject();
+            break;
+        default:
+            box->accept();
+        }
+    });
+    form.Browser()->page()->runJavaScript(QStringLiteral("asks()"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Bob true"), 30000);
+    QCOMPARE(proposedName, QStringLiteral("Ann"));
+    QCOMPARE(user.Seen.size(), 3);
+
+    // Until the page loads again.
+    loaded.clear();
+    form.Browser()->reload();
+    QVERIFY(loaded.wait(30000));
+    form.Browser()->page()->runJavaScript(QStringLiteral("asks()"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("null false"), 30000);
+    QStringList messages;
+    QList<bool> offered;
+    for (const TBoxUser::TBox &box : user.Seen) {
+        messages << box.Message;
+        offered << box.NoMoreOffered;
+    }
+    QCOMPARE(messages, QStringList({QStringLiteral("Name?"), QStringLiteral("Sure?"),
+                                    QStringLiteral("Alert 1"), QStringLiteral("Name?"),
+                                    QStringLiteral("Sure?")}));
+    QCOMPARE(offered, QList<bool>({false, true, true, false, true}));
 }
 
 void TestWebAppForm::pageClosingItsWindowAfterNavigating()
