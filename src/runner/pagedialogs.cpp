@@ -54,6 +54,7 @@ bool TPageDialogs::Show(TKind kind, const QUrl &origin, const QString &message, 
     box->setObjectName(QStringLiteral("PageDialog"));
     box->setWindowTitle(tr("%1 says").arg(SiteName(origin)));
     auto *layout = new QVBoxLayout(box);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a message box, not a window to size
     auto *label = new QLabel(message, box);
     label->setObjectName(QStringLiteral("PageDialogMessage"));
     // The page's words, never markup of its making.
