@@ -25,9 +25,11 @@ bool TPageDialogs::eventFilter(QObject *watched, QEvent *event)
     if (watched == FWindow) {
         if (event->type() == QEvent::Close) {
             // Whoever closes the window ends the page's box, and the page gets no other while
-            // the window goes.
+            // the window goes. Asked again while the leave prompt is up, the user means to leave.
             FClosing = true;
-            if (FShown)
+            if (FShown && FShownKind == TKind::Leave)
+                FShown->accept();
+            else if (FShown)
                 FShown->reject();
         } else if (event->type() == QEvent::Show) {
             FClosing = false;
@@ -60,6 +62,7 @@ bool TPageDialogs::Show(TKind kind, const QUrl &origin, const QString &message, 
     // The page's words, never markup of its making.
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 50);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(label);
     QLineEdit *edit = nullptr;
@@ -89,6 +92,7 @@ bool TPageDialogs::Show(TKind kind, const QUrl &origin, const QString &message, 
     connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
     const bool confirmation = kind == TKind::Confirm || leave;
     FShown = box;
+    FShownKind = kind;
     FView->setEnabled(false);
     box->show();
     box->raise();

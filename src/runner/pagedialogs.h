@@ -41,6 +41,7 @@ private:
     QWidget *FView;
     QPointer<QWidget> FWindow;
     QPointer<QDialog> FShown;
+    TKind FShownKind = TKind::Alert;
     int FCount = 0;        // boxes the document has shown
     bool FNoMore = false;  // the user told the document to show no more
     bool FClosing = false; // the window was asked to close and has not been shown again

@@ -106,6 +106,7 @@ private slots:
     void pageDialogsEndWithTheWindow_data();
     void pageDialogsEndWithTheWindow();
     void pageToldToShowNoMoreDialogs();
+    void closingAgainLeavesThePage();
     void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
@@ -729,6 +730,38 @@ void TestWebAppForm::pageToldToShowNoMoreDialogs()
                                     QStringLiteral("Alert 1"), QStringLiteral("Name?"),
                                     QStringLiteral("Sure?")}));
     QCOMPARE(offered, QList<bool>({false, true, true, false, true}));
+}
+
+void TestWebAppForm::closingAgainLeavesThePage()
+{
+    // The page's own leave prompt is the user's to answer, also while the window closes; asked
+    // to close again meanwhile, the user means to leave.
+    FServer.Serve("/unsaved", R"(<title>Unsaved</title><body style="height:100vh"><script>
+addEventListener('beforeunload', e => { e.preventDefault(); e.returnValue = ''; });
+addEventListener('click', () => document.title = 'Edited');
+</script>)");
+    TTestForm form;
+    form.ApplyWebApp(WebApp("/unsaved"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Unsaved"), 30000);
+    // The engine asks only after the user has done something on the page.
+    QTRY_VERIFY_WITH_TIMEOUT(form.Browser()->focusProxy(), 30000);
+    bool edited = false;
+    for (int attempt = 0; attempt < 20 && !edited; ++attempt) {
+        QTest::mouseClick(form.Browser()->focusProxy(), Qt::LeftButton, {},
+                          form.Browser()->rect().center());
+        edited = QTest::qWaitFor([&] { return form.windowTitle() == u"Edited"; }, 500);
+    }
+    QVERIFY(edited);
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+    TBoxUser user(&form, [&](QDialog *) { form.windowHandle()->close(); });
+    form.close();
+    QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
+    QCOMPARE(user.Seen.size(), 1);
+    QVERIFY(user.Seen.constFirst().Message.startsWith(QStringLiteral("Are you sure")));
+    QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
+    QCOMPARE(form.Terminations, 1);
 }
 
 void TestWebAppForm::pageClosingItsWindowAfterNavigating()
