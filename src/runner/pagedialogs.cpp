@@ -112,6 +112,9 @@ bool TPageDialogs::Show(TKind kind, const QUrl &origin, const QString &message, 
             *text = edit->text();
         delete box;
     }
+    // Told to stay, the window stays on the screen with its page, which may ask again.
+    if (leave && !accepted)
+        FClosing = false;
     if (!FClosing)
         FView->setFocus();
     if (confirmation)

@@ -77,6 +77,10 @@ void TWebAppForm::FormCreate()
     connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
     connect(FBrowser, &TWebBrowserEx::OnPageProcessEnded, this,
             &TWebAppForm::BrowserPageProcessEnded);
+    // The page has agreed to leave once the next navigation starts; a page still loading
+    // reports no new start, only the blank page's arrival.
+    connect(FBrowser, &QWebEngineView::loadStarted, this, &TWebAppForm::BrowserPageLeaving);
+    connect(FBrowser, &QWebEngineView::urlChanged, this, &TWebAppForm::BrowserPageLeaving);
 
     // Escape takes a page out of full screen, as in a browser; the page cannot keep it.
     FExitFullScreenAction = new QAction(this);
@@ -426,16 +430,34 @@ void TWebAppForm::closeEvent(QCloseEvent *event)
     event->ignore();
     if (FClosing == TClosing::WaitingForBlank)
         return;
-    // Leave the site through a blank page, unseen, so that its unload handlers run while the
-    // window still exists; then keep where the window was.
-    FClosingBounds = FPageFullScreen ? FBoundsBeforeFullScreen : frameGeometry();
-    if (!isVisible())
-        FClosingBounds = FWantedBounds;
-    hide();
+    // Leave the site through a blank page, so that its unload handlers run while the window
+    // still exists; then keep where the window was. The window stays until the page has agreed
+    // to leave: a page that asks whether to leave asks in front of it, and "stay" finds it as it
+    // was. Once the page goes, the window goes, and the blank page loads unseen.
+    FClosingBounds = isVisible() ? CurrentBounds() : FWantedBounds;
     FNavigated = false;
     FClosing = TClosing::WaitingForBlank;
     FClosingWait.start();
     FBrowser->Navigate(BlankPage);
+}
+
+QRect TWebAppForm::CurrentBounds() const
+{
+    return FPageFullScreen ? FBoundsBeforeFullScreen : frameGeometry();
+}
+
+void TWebAppForm::BrowserPageLeaving()
+{
+    if (FClosing == TClosing::WaitingForBlank)
+        HideForClosing();
+}
+
+void TWebAppForm::HideForClosing()
+{
+    if (!isVisible())
+        return;
+    FClosingBounds = CurrentBounds();
+    hide();
 }
 
 void TWebAppForm::FinishClosing()
@@ -443,6 +465,7 @@ void TWebAppForm::FinishClosing()
     if (FClosing != TClosing::WaitingForBlank)
         return;
     FClosingWait.stop();
+    HideForClosing();
     FClosing = TClosing::Done;
     FormClose();
     EndRun(true);
@@ -453,7 +476,8 @@ void TWebAppForm::BrowserPageProcessEnded()
     // The blank page will not come: at the end of a session every process of the session gets
     // its end signal at once, the page's own and the engine's helpers among them. The page has
     // nothing left to unload, so the closing goes on now instead of waiting for the bound.
-    if (FClosing == TClosing::WaitingForBlank)
+    // (A process the page has already left behind is none of this.)
+    if (FClosing == TClosing::WaitingForBlank && FBrowser->page()->renderProcessPid() == 0)
         FinishClosing();
 }
 
@@ -472,7 +496,7 @@ void TWebAppForm::BrowserConfirmAnswered(bool accepted)
         FClosingWait.start();
         return;
     }
-    // The user stays on the page: the window comes back as it was.
+    // The user stays on the page, and the window as it was.
     FClosing = TClosing::No;
     show();
     activateWindow();

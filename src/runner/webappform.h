@@ -71,6 +71,7 @@ private:
     void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();
+    void BrowserPageLeaving();
     void BrowserPageProcessEnded();
     void BrowserConfirmShown();
     void BrowserConfirmAnswered(bool accepted);
@@ -90,6 +91,9 @@ private:
     // Size and corner from the record's size and position codes, with the frame known now.
     void PlaceBySize();
     static QSize MaxOuterSize();
+    // The outer bounds to keep: those of the window's own place while a page has the screen.
+    QRect CurrentBounds() const;
+    void HideForClosing();
     void FinishClosing();
     void EndRun(bool placementSaved);
 

@@ -107,6 +107,7 @@ private slots:
     void pageDialogsEndWithTheWindow();
     void pageToldToShowNoMoreDialogs();
     void closingAgainLeavesThePage();
+    void windowStaysWhileThePageAsksToLeave();
     void pageClosingItsWindowAfterNavigating();
     void pageClosingThePreviewEndsOnlyThePreview();
     void newWindows();
@@ -138,6 +139,10 @@ void TestWebAppForm::initTestCase()
     FServer.Serve("/leaving", R"(<title>Leaving</title><script>
 window.addEventListener('pagehide', () => navigator.sendBeacon('/left'));
 </script>)");
+    // Asks before it is left, once the user has done something in it.
+    FServer.Serve("/asking", R"(<title>Asking</title><body style="height:100%"><script>
+addEventListener('beforeunload', e => { e.preventDefault(); e.returnValue = 'x'; });
+</script></body>)");
     FServer.Serve("/opener",
                   R"(<title>Opener</title><a id="link" target="_blank" href="/elsewhere">x</a>)");
     FServer.Serve("/popup", "<title>Sign in</title>");
@@ -482,13 +487,19 @@ void TestWebAppForm::closingGoesThroughABlankPage()
     const QRect outer = form.frameGeometry();
     QCOMPARE(outer.topLeft(), QPoint(60, 40));
     QSignalSpy closed(&form, &TWebAppForm::Closed);
+    int blankSeen = -1; // whether the window was visible when the blank page had loaded
+    connect(form.Browser(), &TWebBrowserEx::OnNavigateComplete2, &form, [&](const QUrl &url) {
+        if (url == QUrl(QStringLiteral("about:blank")))
+            blankSeen = form.isVisible();
+    });
 
     qobject_cast<QPushButton *>(Child(&form, "CloseButton"))->click();
-    QVERIFY(form.isHidden());
     QCOMPARE(closed.count(), 0); // not before the blank page has loaded
     QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
-    QCOMPARE(closed.first().first().toBool(), true);
+    QVERIFY(form.isHidden());
     QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
+    QCOMPARE(blankSeen, 0);
+    QCOMPARE(closed.first().first().toBool(), true);
     QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/left"), 10000); // the site saw itself left
     QCOMPARE(form.Terminations, 1);
     QCOMPARE(form.windowTitle(), QStringLiteral("Leaving"));
@@ -609,7 +620,7 @@ void TestWebAppForm::leavePromptCanKeepTheWindow()
     QVERIFY(ShowHungPage(closing));
     QSignalSpy closed(&closing, &TWebAppForm::Closed);
     closing.close();
-    QVERIFY(!closing.isVisible());
+    QTRY_VERIFY(!closing.isVisible());
     emit closing.Browser()->OnConfirmShown();
     QTest::qWait(TWebAppForm::ClosingWaitMs + 500);
     QVERIFY(closed.isEmpty());
@@ -660,7 +671,7 @@ void TestWebAppForm::pageDialogsEndWithTheWindow()
             QTest::mouseClick(Child(&form, "CloseButton"), Qt::LeftButton);
         else
             form.windowHandle()->close();
-        endedByTheClose = !box->isVisible() && form.isHidden();
+        endedByTheClose = !box->isVisible();
     });
     form.Browser()->page()->runJavaScript(QStringLiteral("alerts()"));
     QVERIFY(QTest::qWaitFor([&] { return !closed.isEmpty(); }, 30000));
@@ -670,6 +681,7 @@ void TestWebAppForm::pageDialogsEndWithTheWindow()
     QCOMPARE(user.Seen.at(1).Message, QStringLiteral("Alert 2"));
     QVERIFY(user.Seen.at(1).NoMoreOffered);
     QVERIFY(endedByTheClose);
+    QVERIFY(form.isHidden());
     QCOMPARE(closed.first().first().toBool(), true);
     QCOMPARE(form.Terminations, 1);
     QVERIFY(
@@ -762,6 +774,69 @@ addEventListener('click', () => document.title = 'Edited');
     QVERIFY(user.Seen.constFirst().Message.startsWith(QStringLiteral("Are you sure")));
     QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
     QCOMPARE(form.Terminations, 1);
+}
+
+void TestWebAppForm::windowStaysWhileThePageAsksToLeave()
+{
+    TTestForm form;
+    TWebApp webApp = WebApp("/asking");
+    webApp.RememberLastPosition = true;
+    form.ApplyWebApp(webApp);
+    form.show();
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Asking"), 30000);
+    const auto js = [&](const QString &script) {
+        QVariant result;
+        form.Browser()->page()->runJavaScript(script, [&](const QVariant &v) { result = v; });
+        (void)QTest::qWaitFor([&] { return result.isValid(); }, 10000);
+        return result;
+    };
+    // A page may ask only once the user has done something in it; the first clicks may come
+    // before the page takes input.
+    QVERIFY(QTest::qWaitFor([&] {
+        QTest::mouseClick(form.Browser()->focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+        return js(QStringLiteral("navigator.userActivation.hasBeenActive")).toBool();
+    }));
+    js(QStringLiteral("window.marker = 7"));
+    const QRect place = form.frameGeometry();
+    QSignalSpy closed(&form, &TWebAppForm::Closed);
+
+    bool leave = false;
+    QList<QPair<bool, QRect>> seen; // the window, visible and where, while each box is up
+    TBoxUser user(&form, [&](QDialog *box) {
+        seen.append({form.isVisible(), form.frameGeometry()});
+        if (leave)
+            box->accept();
+        else
+            box->reject();
+    });
+
+    // Stay: the window never went, the page is the one it was, and it may still show boxes.
+    form.close();
+    QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 30000);
+    QCOMPARE(seen.constFirst(), qMakePair(true, place));
+    QVERIFY(user.Seen.constFirst().Message.startsWith(QStringLiteral("Are you sure")));
+    QTRY_VERIFY(form.Browser()->isEnabled());
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.frameGeometry(), place);
+    QCOMPARE(js(QStringLiteral("window.marker")).toInt(), 7);
+    form.Browser()->page()->runJavaScript(QStringLiteral("alert('Still here')"));
+    QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 2, 30000);
+    QCOMPARE(user.Seen.constLast().Message, QStringLiteral("Still here"));
+    QVERIFY(closed.isEmpty());
+
+    // Leave: asked in front of the window again, which then goes and keeps its place.
+    leave = true;
+    form.close();
+    QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 30000);
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen.constLast(), qMakePair(true, place));
+    QVERIFY(form.isHidden());
+    QCOMPARE(closed.constFirst().constFirst().toBool(), true);
+    QCOMPARE(form.Terminations, 1);
+    QCOMPARE(Store()
+                 .value(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left"))
+                 .toInt(),
+             place.left());
 }
 
 void TestWebAppForm::pageClosingItsWindowAfterNavigating()
