@@ -198,7 +198,10 @@ void TWebAppForm::Terminate()
 
 void TWebAppForm::SetWindowFrame(qint32 windowStyle)
 {
-    // Tool windows carry the small caption bar; the fixed styles cannot be resized.
+    // Every style is a normal top-level window, the program's main one: dialog and tool windows
+    // belong to another window, and taskbars and window lists leave them out, so a web app
+    // behind another window could not be found again. The styles differ in the decorations
+    // they ask for (a caption with only the close button) and in whether they can be resized.
     Qt::WindowFlags flags;
     bool fixed = false;
     switch (windowStyle) {
@@ -206,14 +209,14 @@ void TWebAppForm::SetWindowFrame(qint32 windowStyle)
         flags = Qt::Window;
         break;
     case 1:
-        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+        flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                 Qt::MSWindowsFixedSizeDialogHint;
         fixed = true;
         break;
     case 2:
     case 3:
-        flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+        flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         fixed = windowStyle == 3;
         break;

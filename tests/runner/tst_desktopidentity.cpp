@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,10 +147,47 @@ private slots:
     // in a child process of this test under its own X server.
     void windowClassUnderX11()
     {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is needed to see the window class");
+        QString output;
+        if (!RunUnderX11(QStringLiteral("--window-class-child"), output))
+            return;
+        const QString applicationId = WebAppApplicationId(Id);
+        QCOMPARE(output, QStringLiteral("class %1\ninstance %1\nname Lumivane\ndesktop %1\n"
+                                        "resource unset\n")
+                             .arg(applicationId));
+    }
+
+    // Every style is an ordinary top-level window under a real window manager, so that taskbars
+    // and window lists show it: no dialog or tool window belonging to another, none left out of
+    // the taskbar. The fixed styles still cannot be resized.
+    void everyStyleIsATopLevelWindowUnderX11()
+    {
+        for (const char *tool : {"openbox", "xprop"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP("openbox and xprop are needed to see how the window manager takes them");
+        QString output;
+        if (!RunUnderX11(QStringLiteral("--window-type-child"), output))
+            return;
+        const QString expected =
+            QStringLiteral("0 NORMAL transient:no skip:no listed:yes resize:yes\n"
+                           "1 NORMAL transient:no skip:no listed:yes resize:no\n"
+                           "2 NORMAL transient:no skip:no listed:yes resize:yes\n"
+                           "3 NORMAL transient:no skip:no listed:yes resize:no\n"
+                           "4 NORMAL transient:no skip:no listed:yes resize:yes\n");
+        QCOMPARE(output, expected);
+    }
+
+private:
+    // Runs this test again with the option under an X server of its own and returns what the
+    // child wrote; false (the test failed or skipped) when it could not.
+    bool RunUnderX11(const QString &option, QString &output)
+    {
         const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        if (xvfbRun.isEmpty() || xdotool.isEmpty())
-            QSKIP("xvfb-run and xdotool are needed to see the window class");
+        if (xvfbRun.isEmpty()) {
+            QTest::qSkip("xvfb-run is needed for an X server", __FILE__, __LINE__);
+            return false;
+        }
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -159,16 +197,19 @@ private slots:
         const QString firstDisplay =
             QString::number(100 + QCoreApplication::applicationPid() % 800);
         child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
-                              QCoreApplication::applicationFilePath(),
-                              QStringLiteral("--window-class-child")});
-        QVERIFY(child.waitForFinished(60000));
-        const QString output = QString::fromUtf8(child.readAllStandardOutput());
-        QVERIFY2(child.exitCode() == 0,
-                 qPrintable(output + QString::fromLocal8Bit(child.readAllStandardError())));
-        const QString applicationId = WebAppApplicationId(Id);
-        QCOMPARE(output, QStringLiteral("class %1\ninstance %1\nname Lumivane\ndesktop %1\n"
-                                        "resource unset\n")
-                             .arg(applicationId));
+                              QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                              QCoreApplication::applicationFilePath(), option});
+        if (!child.waitForFinished(120000)) {
+            QTest::qFail("the child under its X server did not finish", __FILE__, __LINE__);
+            return false;
+        }
+        output = QString::fromUtf8(child.readAllStandardOutput());
+        if (child.exitCode() != 0) {
+            QTest::qFail(qPrintable(output + QString::fromLocal8Bit(child.readAllStandardError())),
+                         __FILE__, __LINE__);
+            return false;
+        }
+        return true;
     }
 };
 
@@ -201,12 +242,90 @@ int WindowClassChild(int argc, char **argv)
         << "\nresource " << (qEnvironmentVariableIsSet("RESOURCE_NAME") ? "set" : "unset") << '\n';
     return 0;
 }
+
+QString Xprop(const QStringList &arguments)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), QStringList{QStringLiteral("-notype")} + arguments);
+    xprop.waitForFinished(10000);
+    return QString::fromLatin1(xprop.readAllStandardOutput());
+}
+
+// The child: a window manager, then a web app window of each style as the manager took it.
+int WindowTypeChild(int argc, char **argv)
+{
+    QTemporaryDir home; // whatever the window manager keeps stays out of the user's
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QProcess manager;
+    manager.start(QStringLiteral("openbox"), {});
+    if (!manager.waitForStarted(10000))
+        return 3;
+    QApplication app(argc, argv);
+    if (!QTest::qWaitFor(
+            [] {
+                return Xprop({QStringLiteral("-root")})
+                    .contains(QLatin1String("_NET_SUPPORTING_WM_CHECK"));
+            },
+            20000))
+        return 4;
+    QTextStream out(stdout);
+    for (qint32 style = 0; style <= 4; ++style) {
+        TWebAppForm form(TWebAppForm::TRole::Preview);
+        TWebApp webApp;
+        webApp.URL = "about:blank";
+        webApp.WindowStyle = style;
+        webApp.WindowSize = wsCustom;
+        webApp.Width = 400;
+        webApp.Height = 300;
+        form.ApplyWebApp(webApp);
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            return 5;
+        const QString id = QString::number(form.winId());
+        const QStringList properties = {
+            id, QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("WM_TRANSIENT_FOR"),
+            QStringLiteral("_NET_WM_STATE"), QStringLiteral("_NET_WM_ALLOWED_ACTIONS")};
+        QString props;
+        // The manager states what it allows once it has taken the window.
+        (void)QTest::qWaitFor(
+            [&] {
+                props = Xprop(QStringList{QStringLiteral("-id")} + properties);
+                return props.contains(QLatin1String("_NET_WM_ACTION_CLOSE"));
+            },
+            10000);
+        // The standard types only: a frameless window also carries a hint of one desktop's.
+        QStringList types;
+        for (const QString &type : props.section(QStringLiteral("_NET_WM_WINDOW_TYPE = "), 1)
+                                       .section(u'\n', 0, 0)
+                                       .split(QStringLiteral(", ")))
+            if (type.startsWith(QStringLiteral("_NET_WM_WINDOW_TYPE_")))
+                types.append(type.mid(20));
+        const QString type = types.join(u',');
+        const QString listed = Xprop({QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")});
+        const QString hex = QStringLiteral("0x") + QString::number(form.winId(), 16);
+        out << style << ' ' << type << " transient:"
+            << (props.contains(QStringLiteral("WM_TRANSIENT_FOR: window id")) ? "yes" : "no")
+            << " skip:" << (props.contains(QStringLiteral("SKIP_TASKBAR")) ? "yes" : "no")
+            << " listed:"
+            << (QRegularExpression(QStringLiteral("\\b%1\\b").arg(hex)).match(listed).hasMatch()
+                    ? "yes"
+                    : "no")
+            << " resize:"
+            << (props.contains(QStringLiteral("_NET_WM_ACTION_RESIZE")) ? "yes" : "no") << '\n';
+        form.hide();
+    }
+    manager.terminate();
+    manager.waitForFinished(10000);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[argc - 1], "--window-class-child") == 0)
         return WindowClassChild(argc - 1, argv);
+    if (argc > 1 && qstrcmp(argv[argc - 1], "--window-type-child") == 0)
+        return WindowTypeChild(argc - 1, argv);
     QApplication app(argc, argv);
     TDesktopIdentityTest test;
     return QTest::qExec(&test, argc, argv);

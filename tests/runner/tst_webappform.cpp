@@ -322,23 +322,21 @@ void TestWebAppForm::keysGoToThePage()
 void TestWebAppForm::frames_data()
 {
     QTest::addColumn<int>("style");
-    QTest::addColumn<int>("type");
     QTest::addColumn<bool>("frameless");
     QTest::addColumn<bool>("fixed");
 
-    QTest::newRow("Normal") << 0 << int(Qt::Window) << false << false;
-    QTest::newRow("Dialog") << 1 << int(Qt::Dialog) << false << true;
-    QTest::newRow("Mini (Resizeable)") << 2 << int(Qt::Tool) << false << false;
-    QTest::newRow("Mini") << 3 << int(Qt::Tool) << false << true;
-    QTest::newRow("None") << 4 << int(Qt::Window) << true << false;
-    QTest::newRow("7 keeps Normal") << 7 << int(Qt::Window) << false << false;
-    QTest::newRow("-1 keeps Normal") << -1 << int(Qt::Window) << false << false;
+    QTest::newRow("Normal") << 0 << false << false;
+    QTest::newRow("Dialog") << 1 << false << true;
+    QTest::newRow("Mini (Resizeable)") << 2 << false << false;
+    QTest::newRow("Mini") << 3 << false << true;
+    QTest::newRow("None") << 4 << true << false;
+    QTest::newRow("7 keeps Normal") << 7 << false << false;
+    QTest::newRow("-1 keeps Normal") << -1 << false << false;
 }
 
 void TestWebAppForm::frames()
 {
     QFETCH(int, style);
-    QFETCH(int, type);
     QFETCH(bool, frameless);
     QFETCH(bool, fixed);
 
@@ -349,7 +347,8 @@ void TestWebAppForm::frames()
         webApp.StayOnTop = stayOnTop;
         form.ApplyWebApp(webApp);
         const Qt::WindowFlags flags = form.windowFlags();
-        QCOMPARE(int(flags & Qt::WindowType_Mask), type);
+        // Always a top-level window of its own, which taskbars show (no dialog or tool window).
+        QCOMPARE(int(flags & Qt::WindowType_Mask), int(Qt::Window));
         QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
         QCOMPARE(flags.testFlag(Qt::WindowStaysOnTopHint), stayOnTop);
         QCOMPARE(form.minimumSize() == form.maximumSize(), fixed);
