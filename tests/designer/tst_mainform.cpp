@@ -154,14 +154,15 @@ void TMainFormTest::startUpState()
     for (const char *name : {"URLEdit", "WidthEdit", "HeightEdit"})
         QVERIFY2(Control<QLineEdit>(name)->text().isEmpty(), name);
 
+    // True wherever it runs: no particular system, and the engine that is built in.
     QCOMPARE(Control<QLabel>("HelpLabel")->text(),
              QStringLiteral(
-                 "Lumivane allows you to create Web Applications for Windows. Provide it with a "
-                 "website URL and save it as a Web Application. You can then launch your Web "
-                 "Application directly from Windows through the saved Web Application file. You "
-                 "can optionally set the Window style in which your website will be displayed, "
-                 "the size of the Window and some more properties. Lumivane uses Internet "
-                 "Explorer to load your website."));
+                 "Lumivane allows you to create Web Applications for your desktop. Provide it with "
+                 "a website URL and save it as a Web Application. You can then launch your Web "
+                 "Application directly from your desktop through the saved Web Application file. "
+                 "You can optionally set the Window style in which your website will be "
+                 "displayed, the size of the Window and some more properties. Lumivane uses its "
+                 "built-in web engine to load your website."));
     QCOMPARE(Control<QGroupBox>("SettingsGroupBox")->title(), QStringLiteral("Settings"));
     QCOMPARE(Control<QLabel>("xLabel")->text(), QStringLiteral("x"));
     QCOMPARE(Control<QPushButton>("PreviewButton")->text(), QStringLiteral("Pre&view..."));
