@@ -6,6 +6,7 @@
 #include "filedialog.h"
 #include "formkeyhook.h"
 #include "launcherwriter.h"
+#include "lumivaneerror.h"
 #include "messagebox.h"
 #include "mqaltbugfixes.h"
 #include "profilefile.h"
@@ -484,7 +485,18 @@ void TMainForm::CreateLauncherItemClick()
 
 void TMainForm::AboutItemClick()
 {
-    ShowAbout(UserLanguageId());
+    // The web engine tells its version itself; asking it loads it, as a first Preview does.
+    QString webEngine;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto arrow = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        try {
+            webEngine = RunnerModule().WebEngineVersion();
+        } catch (const TLumivaneError &error) {
+            webEngine = QStringLiteral("not available (%1)").arg(error.message());
+        }
+    }
+    ShowAbout(UserLanguageId(), webEngine);
 }
 
 void TMainForm::ExitItemClick()

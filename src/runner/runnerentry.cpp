@@ -1,6 +1,7 @@
 #include "runnerentry.h"
 
 #include "webappform.h"
+#include "webbrowserex.h"
 
 std::unique_ptr<QWidget> TRunnerEntry::OpenWebApp(const QString &fileName)
 {
@@ -14,4 +15,9 @@ void TRunnerEntry::PreviewWebApp(const TWebApp &webApp)
     const auto form = std::make_unique<TWebAppForm>(TWebAppForm::TRole::Preview);
     form->ApplyWebApp(webApp);
     form->ShowModal();
+}
+
+QString TRunnerEntry::WebEngineVersion()
+{
+    return ::WebEngineVersion();
 }

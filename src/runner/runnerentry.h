@@ -9,4 +9,5 @@ class TRunnerEntry : public TRunnerModule
 public:
     std::unique_ptr<QWidget> OpenWebApp(const QString &fileName) override;
     void PreviewWebApp(const TWebApp &webApp) override;
+    QString WebEngineVersion() override;
 };

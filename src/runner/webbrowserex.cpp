@@ -10,6 +10,7 @@
 
 #include <QAuthenticator>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUuid>
 #include <QWebEngineNewWindowRequest>
@@ -17,6 +18,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/utsname.h>
@@ -208,6 +210,27 @@ void TWebBrowserEx::NewWindowRequested(QWebEngineNewWindowRequest &request)
     }
     if (request.requestedUrl().isValid() && !request.requestedUrl().isEmpty())
         ShellOpen(request.requestedUrl());
+}
+
+QString WebEngineVersion()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    const QString engine = QString::fromLatin1(qWebEngineVersion());
+    const QString chromium = QString::fromLatin1(qWebEngineChromiumVersion());
+#else
+    // Older engines tell their versions only in the user agent they present, which their
+    // profiles know once the engine runs.
+    CheckWebEngineCanStart();
+    const QString userAgent = QWebEngineProfile().httpUserAgent();
+    const auto token = [&userAgent](const QString &name) {
+        return QRegularExpression(name + QStringLiteral("/([^ ]+)")).match(userAgent).captured(1);
+    };
+    const QString engine = token(QStringLiteral("QtWebEngine"));
+    const QString chromium = token(QStringLiteral("Chrome"));
+#endif
+    return QStringLiteral("Qt WebEngine %1 (Chromium %2)")
+        .arg(engine.isEmpty() ? QStringLiteral("?") : engine,
+             chromium.isEmpty() ? QStringLiteral("?") : chromium);
 }
 
 void CheckWebEngineCanStart()

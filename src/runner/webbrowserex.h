@@ -70,6 +70,11 @@ private:
 // ourselves. Called before any web engine object exists.
 void CheckWebEngineCanStart();
 
+// The web engine and its version as the running engine reports them, such as
+// "Qt WebEngine 6.4.2 (Chromium 102.0.5005.177)". Throws TLumivaneError when the engine cannot
+// start (see CheckWebEngineCanStart).
+QString WebEngineVersion();
+
 // The major and minor version of the running system ("6.1"); "0.0" when it cannot be read. On
 // Linux these are the kernel release's.
 QByteArray WindowsVersion();

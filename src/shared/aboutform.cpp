@@ -48,10 +48,17 @@ TAboutForm::TAboutForm(QWidget *parent)
         label->adjustSize();
         label->installEventFilter(this);
     }
+    SetWebEngine(QString());
     FormCreate();
 }
 
 TAboutForm::~TAboutForm() = default;
+
+void TAboutForm::SetWebEngine(const QString &version)
+{
+    FUi->EngineLabel->setText(tr("Web engine: %1").arg(version));
+    FUi->EngineLabel->setVisible(!version.isEmpty());
+}
 
 void TAboutForm::FormCreate()
 {
@@ -137,9 +144,10 @@ bool TAboutForm::eventFilter(QObject *watched, QEvent *event)
     return TTntForm::eventFilter(watched, event);
 }
 
-void ShowAbout(quint32 languageId)
+void ShowAbout(quint32 languageId, const QString &webEngine)
 {
     TAboutForm form;
+    form.SetWebEngine(webEngine);
     QFont font = form.font();
     SetSystemIconFont(font);
     form.setFont(font);

@@ -26,6 +26,9 @@ public:
     explicit TAboutForm(QWidget *parent = nullptr);
     ~TAboutForm() override;
 
+    // The line naming the web engine and its version; none while the text is empty.
+    void SetWebEngine(const QString &version);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -43,5 +46,6 @@ private:
     TTntButton *OKButtonW = nullptr;
 };
 
-// Creates, localises, shows modally and destroys the About window.
-void ShowAbout(quint32 languageId);
+// Creates, localises, shows modally and destroys the About window. The web engine's version
+// comes from whoever has the engine: this window's library does not load it.
+void ShowAbout(quint32 languageId, const QString &webEngine = QString());

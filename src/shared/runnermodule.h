@@ -20,9 +20,12 @@ public:
     virtual std::unique_ptr<QWidget> OpenWebApp(const QString &fileName) = 0;
     // Shows webApp in a modal preview window; returns once the window has closed.
     virtual void PreviewWebApp(const TWebApp &webApp) = 0;
+    // The web engine and its version, as the engine reports them. Throws TLumivaneError when
+    // the engine cannot start.
+    virtual QString WebEngineVersion() = 0;
 };
 
-#define TRunnerModule_iid "org.veldrane.Lumivane.RunnerModule/1"
+#define TRunnerModule_iid "org.veldrane.Lumivane.RunnerModule/2"
 Q_DECLARE_INTERFACE(TRunnerModule, TRunnerModule_iid)
 
 // The file name of the runner module, without its folder.

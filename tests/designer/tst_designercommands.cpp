@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -22,6 +23,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -101,6 +103,7 @@ private slots:
     void previewPresentsChosenMimic();
     void previewThatFails();
     void previewWithoutRunnerModule();
+    void aboutNamesTheWebEngine();
 
 private:
     template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
@@ -947,6 +950,31 @@ void TDesignerCommandsTest::previewWithoutRunnerModule()
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(ApplicationTitle(), QStringLiteral("Veldrane Lumivane"));
     QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
+}
+
+void TDesignerCommandsTest::aboutNamesTheWebEngine()
+{
+    // The About window is modal: its line is read from inside it, which then closes it.
+    QString line;
+    QTimer look;
+    connect(&look, &QTimer::timeout, this, [&line] {
+        auto *about = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!about || about->objectName() != u"AboutForm")
+            return;
+        const auto *label = about->findChild<QLabel *>(QStringLiteral("EngineLabel"));
+        line = label && label->isVisible() ? label->text() : QStringLiteral("none");
+        about->reject();
+    });
+    look.start(20);
+    FForm->findChild<QAction *>(QStringLiteral("AboutItem"))->trigger();
+    // The versions the running engine reports.
+    QVERIFY2(
+        QRegularExpression(
+            QStringLiteral(R"(^Web engine: Qt WebEngine \d+\.\d+\.\d+ \(Chromium \d+(\.\d+)*\)$)"))
+            .match(line)
+            .hasMatch(),
+        qPrintable(line));
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 LUMIVANE_DESIGNER_TEST_MAIN(TDesignerCommandsTest)
