@@ -12,6 +12,20 @@ QMap<QString, std::weak_ptr<QWebEngineProfile>> &LiveProfiles()
     static QMap<QString, std::weak_ptr<QWebEngineProfile>> profiles;
     return profiles;
 }
+
+// Answers to a site's permission requests outlive a run in TPermissionManager's store only; the
+// engine keeps them for the profile's life, as before Qt 6.8. From 6.8 it would also write them
+// to disk, where Reset Permissions would not reach them and a question closed without an answer
+// would be a refusal for good.
+std::shared_ptr<QWebEngineProfile>
+KeepingPermissionsInMemory(std::shared_ptr<QWebEngineProfile> profile)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    profile->setPersistentPermissionsPolicy(
+        QWebEngineProfile::PersistentPermissionsPolicy::StoreInMemory);
+#endif
+    return profile;
+}
 } // namespace
 
 QString BrowsingProfileFolder(const QByteArray &id)
@@ -26,7 +40,7 @@ std::shared_ptr<QWebEngineProfile> PersistentBrowsingProfile(const QByteArray &i
     if (auto live = LiveProfiles().value(name).lock())
         return live;
     const QString folder = BrowsingProfileFolder(id);
-    auto profile = std::make_shared<QWebEngineProfile>(name);
+    auto profile = KeepingPermissionsInMemory(std::make_shared<QWebEngineProfile>(name));
     profile->setPersistentStoragePath(folder);
     profile->setCachePath(folder + QStringLiteral("/cache"));
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
@@ -36,5 +50,5 @@ std::shared_ptr<QWebEngineProfile> PersistentBrowsingProfile(const QByteArray &i
 
 std::shared_ptr<QWebEngineProfile> OffTheRecordBrowsingProfile()
 {
-    return std::make_shared<QWebEngineProfile>();
+    return KeepingPermissionsInMemory(std::make_shared<QWebEngineProfile>());
 }

@@ -6,6 +6,7 @@
 #include "sitename.h"
 
 #include <QMetaEnum>
+#include <QWebEngineProfile>
 #include <QWidget>
 
 namespace {
@@ -13,25 +14,33 @@ const QString AllowValue = QStringLiteral("Allow");
 const QString DenyValue = QStringLiteral("Deny");
 
 // What the site asks to do, as the end of "Allow <site> to ...?".
-QString FeatureText(QWebEnginePage::Feature feature)
+QString FeatureText(TPermissionFeature feature)
 {
     switch (feature) {
-    case QWebEnginePage::Notifications:
+    case TPermissionFeature::Notifications:
         return TPermissionManager::tr("show notifications");
-    case QWebEnginePage::Geolocation:
+    case TPermissionFeature::Geolocation:
         return TPermissionManager::tr("know your location");
-    case QWebEnginePage::MediaAudioCapture:
+    case TPermissionFeature::MediaAudioCapture:
         return TPermissionManager::tr("use your microphone");
-    case QWebEnginePage::MediaVideoCapture:
+    case TPermissionFeature::MediaVideoCapture:
         return TPermissionManager::tr("use your camera");
-    case QWebEnginePage::MediaAudioVideoCapture:
+    case TPermissionFeature::MediaAudioVideoCapture:
         return TPermissionManager::tr("use your camera and microphone");
-    case QWebEnginePage::MouseLock:
+    case TPermissionFeature::MouseLock:
         return TPermissionManager::tr("hide and lock your mouse pointer");
-    case QWebEnginePage::DesktopVideoCapture:
+    case TPermissionFeature::DesktopVideoCapture:
         return TPermissionManager::tr("share your screen");
-    case QWebEnginePage::DesktopAudioVideoCapture:
+    case TPermissionFeature::DesktopAudioVideoCapture:
         return TPermissionManager::tr("share your screen and its sound");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    case TPermissionFeature::ClipboardReadWrite:
+        return TPermissionManager::tr("read and change your clipboard");
+    case TPermissionFeature::LocalFontsAccess:
+        return TPermissionManager::tr("see the fonts installed on your computer");
+    case TPermissionFeature::Unsupported:
+        break;
+#endif
     }
     return TPermissionManager::tr("use a feature of your computer");
 }
@@ -48,10 +57,15 @@ TPermissionManager::TPermissionManager(QWidget *window, const QString &settingsG
 void TPermissionManager::Watch(QWebEnginePage *page)
 {
     TellRememberedAnswers(page);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(page, &QWebEnginePage::permissionRequested, this,
+            [this](QWebEnginePermission permission) { FeaturePermissionRequested(permission); });
+#else
     connect(page, &QWebEnginePage::featurePermissionRequested, this,
-            [this, page](const QUrl &origin, QWebEnginePage::Feature feature) {
+            [this, page](const QUrl &origin, TPermissionFeature feature) {
                 FeaturePermissionRequested(page, origin, feature);
             });
+#endif
 }
 
 void TPermissionManager::TellRememberedAnswers(QWebEnginePage *page) const
@@ -65,37 +79,47 @@ void TPermissionManager::TellRememberedAnswers(QWebEnginePage *page) const
         return;
     QSettings store = OpenSettingsStore();
     store.beginGroup(FSettingsGroup + QStringLiteral("/Permissions"));
-    const QMetaEnum features = QMetaEnum::fromType<QWebEnginePage::Feature>();
+    const QMetaEnum features = QMetaEnum::fromType<TPermissionFeature>();
     for (const QString &site : store.childGroups()) {
         const QUrl origin(QUrl::fromPercentEncoding(site.toLatin1()));
         store.beginGroup(site);
         for (const QString &name : store.childKeys()) {
             bool known = false;
             const auto feature =
-                QWebEnginePage::Feature(features.keyToValue(name.toLatin1().constData(), &known));
+                TPermissionFeature(features.keyToValue(name.toLatin1().constData(), &known));
             const QString value = store.value(name).toString();
             if (!known || !origin.isValid() || (value != AllowValue && value != DenyValue) ||
-                (feature != QWebEnginePage::Notifications &&
-                 feature != QWebEnginePage::Geolocation))
+                (feature != TPermissionFeature::Notifications &&
+                 feature != TPermissionFeature::Geolocation))
                 continue;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            const QWebEnginePermission permission =
+                page->profile()->queryPermission(origin, feature);
+            if (value == AllowValue)
+                permission.grant();
+            else
+                permission.deny();
+#else
             page->setFeaturePermission(origin, feature,
                                        value == AllowValue
                                            ? QWebEnginePage::PermissionGrantedByUser
                                            : QWebEnginePage::PermissionDeniedByUser);
+#endif
         }
         store.endGroup();
     }
 }
 
-QString TPermissionManager::QuestionText(const QUrl &origin, QWebEnginePage::Feature feature)
+QString TPermissionManager::QuestionText(const QUrl &origin, TPermissionFeature feature)
 {
     return tr("Allow %1 to %2?").arg(SiteName(origin), FeatureText(feature));
 }
 
-QString TPermissionManager::Key(const QUrl &origin, QWebEnginePage::Feature feature) const
+QString TPermissionManager::Key(const QUrl &origin, TPermissionFeature feature) const
 {
-    const char *featureName = QMetaEnum::fromType<QWebEnginePage::Feature>().valueToKey(feature);
-    return Key(origin, featureName ? QString::fromLatin1(featureName) : QString::number(feature));
+    const int value = int(feature);
+    const char *featureName = QMetaEnum::fromType<TPermissionFeature>().valueToKey(value);
+    return Key(origin, featureName ? QString::fromLatin1(featureName) : QString::number(value));
 }
 
 QString TPermissionManager::Key(const QUrl &origin, const QString &permission) const
@@ -106,8 +130,8 @@ QString TPermissionManager::Key(const QUrl &origin, const QString &permission) c
     return FSettingsGroup + QStringLiteral("/Permissions/") + site + u'/' + permission;
 }
 
-TPermissionManager::TAnswer
-TPermissionManager::RememberedAnswer(const QUrl &origin, QWebEnginePage::Feature feature) const
+TPermissionManager::TAnswer TPermissionManager::RememberedAnswer(const QUrl &origin,
+                                                                 TPermissionFeature feature) const
 {
     return RememberedAnswer(Key(origin, feature));
 }
@@ -124,8 +148,7 @@ TPermissionManager::TAnswer TPermissionManager::RememberedAnswer(const QString &
     return TAnswer::None;
 }
 
-void TPermissionManager::Remember(const QUrl &origin, QWebEnginePage::Feature feature,
-                                  TAnswer answer)
+void TPermissionManager::Remember(const QUrl &origin, TPermissionFeature feature, TAnswer answer)
 {
     Remember(Key(origin, feature), answer);
 }
@@ -172,8 +195,27 @@ void TPermissionManager::ResetPermissions()
     });
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+void TPermissionManager::FeaturePermissionRequested(const QWebEnginePermission &permission)
+{
+    if (Answer(permission.origin(), permission.permissionType()) == TAnswer::Allow)
+        permission.grant();
+    else
+        permission.deny();
+}
+#else
 void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const QUrl &origin,
-                                                    QWebEnginePage::Feature feature)
+                                                    TPermissionFeature feature)
+{
+    page->setFeaturePermission(origin, feature,
+                               Answer(origin, feature) == TAnswer::Allow
+                                   ? QWebEnginePage::PermissionGrantedByUser
+                                   : QWebEnginePage::PermissionDeniedByUser);
+}
+#endif
+
+TPermissionManager::TAnswer TPermissionManager::Answer(const QUrl &origin,
+                                                       TPermissionFeature feature)
 {
     TAnswer answer = RememberedAnswer(origin, feature);
     if (answer == TAnswer::None) {
@@ -181,7 +223,5 @@ void TPermissionManager::FeaturePermissionRequested(QWebEnginePage *page, const 
         if (answer != TAnswer::None)
             Remember(origin, feature, answer);
     }
-    page->setFeaturePermission(origin, feature,
-                               answer == TAnswer::Allow ? QWebEnginePage::PermissionGrantedByUser
-                                                        : QWebEnginePage::PermissionDeniedByUser);
+    return answer;
 }

@@ -297,7 +297,7 @@ private Q_SLOTS:
             QCOMPARE(run.Ask(PageUrl(), QStringLiteral("microphone")), QStringLiteral("denied"));
             run.Manager.ResetPermissions();
             QCOMPARE(run.Manager.RememberedAnswer(PageUrl().adjusted(QUrl::RemovePath),
-                                                  QWebEnginePage::MediaVideoCapture),
+                                                  TPermissionFeature::MediaVideoCapture),
                      TPermissionManager::TAnswer::None);
         }
         TRun run;
