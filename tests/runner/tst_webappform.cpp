@@ -897,12 +897,14 @@ void TestWebAppForm::newWindows()
     QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Opener"), 30000);
     // What the user's click makes the page do.
     const auto click = [&](const QString &action) {
+        bool set = false;
         form.Browser()->page()->runJavaScript(
-            QStringLiteral("window.action = () => { %1 }").arg(action));
+            QStringLiteral("window.action = () => { %1 }").arg(action),
+            [&](const QVariant &) { set = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(set, 30000);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::mouseClick(form.Browser()->focusProxy(), Qt::LeftButton, {}, QPoint(200, 200));
     };
-
     // A link of the web app's site to a new window opens a further window of the web app: its
     // profile, its user agent, its own title.
     click(QStringLiteral("document.getElementById('link').click()"));
