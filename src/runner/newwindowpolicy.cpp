@@ -19,6 +19,6 @@ TNewWindowPlace NewWindowPlace(const QUrl &appUrl, const QUrl &requested, bool d
 bool IsBlankWindowUrl(const QUrl &url)
 {
     // The engine names a window opened blank about:blank#blocked until its opener writes into it
-    // or sends it somewhere (one asked for a local file or a script address too: it stays empty).
+    // or sends it somewhere.
     return url.isEmpty() || url.matches(QUrl(QStringLiteral("about:blank")), QUrl::RemoveFragment);
 }
