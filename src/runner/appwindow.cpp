@@ -93,6 +93,9 @@ TAppWindow::TAppWindow(std::shared_ptr<QWebEngineProfile> profile, const QString
 TAppWindow::~TAppWindow()
 {
     FBrowser->disconnect(this);
+    // Its strips change as the page goes, after this window's own part is gone.
+    if (FBrowsing)
+        FBrowsing->disconnect(this);
 }
 
 bool TAppWindow::FirstNavigation(const QUrl &url)

@@ -48,6 +48,9 @@ TWebAppForm::~TWebAppForm()
 {
     // The browser's page goes with it and reports its last title on the way.
     FBrowser->disconnect(this);
+    // Its strips change as the page goes, after this window's own part is gone.
+    if (FBrowsing)
+        FBrowsing->disconnect(this);
 }
 
 void TWebAppForm::FormCreate()
