@@ -934,6 +934,14 @@ void TestWebAppForm::newWindows()
     QTRY_VERIFY_WITH_TIMEOUT(watchedWindow.isNull(), 30000);
     QCOMPARE(form.Terminations, 0);
     QCOMPARE(opened, QList<QUrl>());
+
+    // Closing the main window closes the windows the web app opened.
+    click(QStringLiteral("document.getElementById('link').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.Windows()->Windows().size(), 1, 30000);
+    watchedWindow = form.Windows()->Windows().first();
+    form.close();
+    QTRY_VERIFY_WITH_TIMEOUT(watchedWindow.isNull(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Terminations, 1, 30000);
     SetShellOpener({});
 }
 
