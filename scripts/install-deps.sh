@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools
   qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev libgl-dev libfontconfig-dev
+  libpsl-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
   fonts-dejavu-core desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin
   # The release's default clang, with its sanitizer runtimes and llvm-symbolizer: versioned

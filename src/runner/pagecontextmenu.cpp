@@ -1,6 +1,6 @@
 #include "pagecontextmenu.h"
 
-#include "shellhelpers.h"
+#include "desktopopener.h"
 
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
@@ -21,17 +21,20 @@ QMenu *TPageContextMenu::CreateMenu()
     menu->setObjectName(QStringLiteral("PageContextMenu"));
     const QList<QWebEnginePage::WebAction> removed = {
         QWebEnginePage::ViewSource, QWebEnginePage::InspectElement,
-        QWebEnginePage::OpenLinkInNewWindow, QWebEnginePage::OpenLinkInNewTab,
-        QWebEnginePage::OpenLinkInNewBackgroundTab};
+        QWebEnginePage::OpenLinkInNewTab, QWebEnginePage::OpenLinkInNewBackgroundTab};
     for (QWebEnginePage::WebAction webAction : removed)
         menu->removeAction(FView->pageAction(webAction));
 
     const QWebEngineContextMenuRequest *request = FView->lastContextMenuRequest();
-    if (request && request->linkUrl().isValid()) {
+    // Only links the desktop may be given: never a script or a local file.
+    if (request && request->linkUrl().isValid() &&
+        DesktopRuleFor(request->linkUrl()) != TDesktopRule::Never) {
         auto *openLink = new QAction(tr("Open link in default browser"), menu);
         openLink->setObjectName(QStringLiteral("OpenLinkInDefaultBrowserAction"));
         const QUrl url = request->linkUrl();
-        connect(openLink, &QAction::triggered, openLink, [url] { ShellOpen(url); });
+        QWidget *window = FView->window();
+        connect(openLink, &QAction::triggered, openLink,
+                [window, url] { OpenOnDesktop(window, url); });
         // With the engine's other link entries.
         QAction *saveLink = FView->pageAction(QWebEnginePage::DownloadLinkToDisk);
         const QList<QAction *> actions = menu->actions();

@@ -9,9 +9,9 @@ class QAction;
 class QPoint;
 class QWebEngineView;
 
-// The page's context menu: the engine's standard actions without the page source and the
-// developer tools, links opened in the user's default browser instead of a window of the web
-// app, and the window's own entries (such as "Reset permissions") at the end.
+// The page's context menu: the engine's standard actions without the page source, the developer
+// tools and tabs, "Open link in default browser" for links the desktop may be given, and the
+// window's own entries (such as "Reset permissions") at the end.
 class TPageContextMenu : public QObject
 {
     Q_OBJECT

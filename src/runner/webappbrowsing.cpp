@@ -4,6 +4,7 @@
 #include "downloadmanager.h"
 #include "findbar.h"
 #include "notificationpresenter.h"
+#include "originstrip.h"
 #include "pagecontextmenu.h"
 #include "pageprinter.h"
 #include "permissionmanager.h"
@@ -18,7 +19,7 @@ constexpr int FindBarHeight = 38;
 } // namespace
 
 TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget *controlPanel,
-                                 const QString &settingsGroup, QObject *parent)
+                                 const QString &settingsGroup, QObject *parent, TScope scope)
     : QObject(parent)
     , FControlPanel(controlPanel)
 {
@@ -29,17 +30,25 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
     FPermissions = new TPermissionManager(window, settingsGroup, this);
     FDownloads = new TDownloadManager(profile, window, FPermissions, this);
     FPermissions->Watch(view->page());
-    FNotifications = new TNotificationPresenter(profile, window, {}, this);
+    // The profile has one presenter, which goes with its window.
+    FNotifications = scope == TScope::MainWindow
+                         ? new TNotificationPresenter(profile, window, {}, this)
+                         : nullptr;
     FContextMenu = new TPageContextMenu(view, this);
     FResetPermissionsAction = new QAction(tr("Reset permissions"), this);
     FResetPermissionsAction->setObjectName(QStringLiteral("ResetPermissionsAction"));
     FContextMenu->AddAction(FResetPermissionsAction);
+    FOriginStrip = new TOriginStrip(view, window);
+    FBlockedWindowNotice = new TBlockedWindowNotice(window);
 
     connect(FKeys, &TBrowserKeys::FindRequested, FFindBar, &TFindBar::Open);
     connect(FKeys, &TBrowserKeys::PrintRequested, FPrinter, &TPagePrinter::Print);
     connect(FFindBar, &TFindBar::Opened, this, &TWebAppBrowsing::FindBarOpened);
     connect(FFindBar, &TFindBar::Closed, this, &TWebAppBrowsing::FindBarClosed);
     connect(FDownloads, &TDownloadManager::BarChanged, this, &TWebAppBrowsing::LayoutChanged);
+    connect(FOriginStrip, &TOriginStrip::VisibilityChanged, this, &TWebAppBrowsing::LayoutChanged);
+    connect(FBlockedWindowNotice, &TBlockedWindowNotice::VisibilityChanged, this,
+            &TWebAppBrowsing::LayoutChanged);
     connect(FResetPermissionsAction, &QAction::triggered, FPermissions,
             &TPermissionManager::ResetPermissions);
 }
@@ -49,6 +58,14 @@ TWebAppBrowsing::~TWebAppBrowsing() = default;
 QRect TWebAppBrowsing::LayOut(const QRect &browserArea) const
 {
     QRect rest = browserArea;
+    for (QWidget *strip :
+         {static_cast<QWidget *>(FOriginStrip), static_cast<QWidget *>(FBlockedWindowNotice)}) {
+        if (strip->isHidden())
+            continue;
+        const int height = strip->sizeHint().height();
+        strip->setGeometry(rest.left(), rest.top(), rest.width(), height);
+        rest.setTop(rest.top() + height);
+    }
     if (!FFindBar->isHidden()) {
         FFindBar->setGeometry(rest.left(), rest.bottom() + 1 - FindBarHeight, rest.width(),
                               FindBarHeight);
@@ -62,6 +79,11 @@ QRect TWebAppBrowsing::LayOut(const QRect &browserArea) const
     }
     rest.setHeight(qMax(0, rest.height()));
     return rest;
+}
+
+void TWebAppBrowsing::SetHome(const QUrl &home)
+{
+    FOriginStrip->SetHome(home);
 }
 
 void TWebAppBrowsing::FindBarOpened()

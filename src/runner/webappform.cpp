@@ -5,9 +5,11 @@
 #include "controlpanel.h"
 #include "desktopidentity.h"
 #include "formkeyhook.h"
+#include "localfileguard.h"
 #include "mqaltbugfixes.h"
 #include "shellhelpers.h"
 #include "webappbrowsing.h"
+#include "webappwindows.h"
 #include "webbrowserex.h"
 #include "windowgeometry.h"
 #include "windowplacement.h"
@@ -20,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWindow>
 
@@ -45,6 +48,9 @@ TWebAppForm::~TWebAppForm()
 {
     // The browser's page goes with it and reports its last title on the way.
     FBrowser->disconnect(this);
+    // Its strips change as the page goes, after this window's own part is gone.
+    if (FBrowsing)
+        FBrowsing->disconnect(this);
 }
 
 void TWebAppForm::FormCreate()
@@ -164,7 +170,22 @@ void TWebAppForm::ApplyWebApp(const TWebApp &webApp)
         connect(FBrowsing, &TWebAppBrowsing::LayoutChanged, this, &TWebAppForm::FormResize);
     }
 
-    FBrowser->Navigate(FWebApp.URL);
+    // The site the web app keeps to, and where the windows its pages open go.
+    const QUrl home = WebAddressFromText(FWebApp.URL);
+    if (!FWindows) {
+        FWindows = new TWebAppWindows(
+            this, FBrowser->Profile(),
+            FRole == TRole::Runner ? WindowPlacementGroup(FWebApp.Id) : QString(), this);
+        FWindows->SetHome(home);
+        FWindows->Watch(FBrowser, FBrowsing);
+        if (home.isLocalFile()) {
+            QWebEngineProfile *profile = FBrowser->Profile().get();
+            profile->setUrlRequestInterceptor(new TLocalFileGuard(home, profile));
+        }
+    }
+    FBrowsing->SetHome(home);
+
+    FBrowser->Navigate(home);
 }
 
 void TWebAppForm::PlaceBySize()
@@ -433,6 +454,9 @@ void TWebAppForm::closeEvent(QCloseEvent *event)
     event->ignore();
     if (FClosing == TClosing::WaitingForBlank)
         return;
+    // The windows the web app opened go with it; their pages may ask to leave.
+    if (FWindows)
+        FWindows->CloseAll();
     // Leave the site through a blank page, so that its unload handlers run while the window
     // still exists; then keep where the window was. The window stays until the page has agreed
     // to leave: a page that asks whether to leave asks in front of it, and "stay" finds it as it

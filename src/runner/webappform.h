@@ -15,6 +15,7 @@ class QKeyEvent;
 class TControlPanel;
 class TmqALTBugFix;
 class TWebAppBrowsing;
+class TWebAppWindows;
 class TWebBrowserEx;
 
 // The window in which a web app runs (and which the designer's Preview shows modally).
@@ -45,6 +46,8 @@ public:
     TRole Role() const { return FRole; }
     const TWebApp &WebApp() const { return FWebApp; }
     TWebBrowserEx *Browser() const { return FBrowser; }
+    // The windows its pages opened; null before ApplyWebApp.
+    TWebAppWindows *Windows() const { return FWindows; }
 
     // How long closing waits for the blank page before it goes on regardless.
     static constexpr int ClosingWaitMs = 5000;
@@ -102,6 +105,7 @@ private:
     TControlPanel *FControlPanel = nullptr;
     TWebBrowserEx *FBrowser = nullptr;
     TWebAppBrowsing *FBrowsing = nullptr; // everyday browsing: keys, downloads, permissions
+    TWebAppWindows *FWindows = nullptr;   // the windows and desktop links its pages open
     TWebApp FWebApp;
     bool FNavigated = false;
     QPoint FDragStart;

@@ -1,10 +1,9 @@
 #include "webbrowserex.h"
 
 #include "browsingprofile.h"
+#include "desktopopener.h"
 #include "lumivaneerror.h"
 #include "pagedialogs.h"
-#include "popupwindow.h"
-#include "shellhelpers.h"
 #include "signinprompt.h"
 #include "webapp.h"
 
@@ -18,7 +17,9 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
+#include <functional>
 
 #ifdef Q_OS_UNIX
 #include <sys/utsname.h>
@@ -72,11 +73,30 @@ public:
                                              "})();")
                                   .arg(FCloseMessage));
         scripts().insert(closing);
+
+        // Links of a program's scheme reach us only from the user's click or key, and the
+        // engine hands none to the desktop itself (see acceptNavigationRequest).
+        settings()->setUnknownUrlSchemePolicy(
+            QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     }
 
     TPageDialogs *Dialogs = nullptr;
+    std::function<void(const QUrl &)> ExternalLink;
+    std::function<bool(const QUrl &)> NavigationFilter;
 
 protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
+    {
+        if (!IsEngineScheme(url)) {
+            // Asked only on the user's action; the engine would open it on the desktop itself.
+            ExternalLink(url);
+            return false;
+        }
+        if (isMainFrame && NavigationFilter && !NavigationFilter(url))
+            return false;
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    }
+
     void javaScriptAlert(const QUrl &securityOrigin, const QString &message) override
     {
         Dialogs->Show(TPageDialogs::TKind::Alert, securityOrigin, message);
@@ -125,12 +145,16 @@ void TWebBrowserEx::SetProfile(std::shared_ptr<QWebEngineProfile> profile)
     FProfile = std::move(profile);
     auto *page = new TBrowserPage(FProfile.get(), this);
     page->Dialogs = FDialogs;
+    page->ExternalLink = [this](const QUrl &url) { emit OnExternalLink(url); };
+    page->NavigationFilter = [this](const QUrl &url) {
+        return !FNavigationFilter || FNavigationFilter(url);
+    };
     FPage = page;
     connect(FPage, &QWebEnginePage::loadFinished, FDialogs, &TPageDialogs::PageLoaded);
     connect(FPage, &QWebEnginePage::loadFinished, this,
             [this] { emit OnNavigateComplete2(FPage->url()); });
     connect(FPage, &QWebEnginePage::windowCloseRequested, this, &TWebBrowserEx::OnWindowClosing);
-    connect(FPage, &QWebEnginePage::newWindowRequested, this, &TWebBrowserEx::NewWindowRequested);
+    connect(FPage, &QWebEnginePage::newWindowRequested, this, &TWebBrowserEx::OnNewWindow);
     // The dialogs run while the engine waits for the answer, as the signals require.
     connect(FPage, &QWebEnginePage::authenticationRequired, this,
             [this](const QUrl &url, QAuthenticator *authenticator) {
@@ -164,7 +188,7 @@ void TWebBrowserEx::SetUserAgent(const QByteArray &userAgent)
     Profile()->setHttpUserAgent(QString::fromLocal8Bit(userAgent));
 }
 
-void TWebBrowserEx::Navigate(const QByteArray &url)
+QUrl WebAddressFromText(const QByteArray &url)
 {
     const QString text = QString::fromLocal8Bit(url);
     QUrl target(text, QUrl::TolerantMode);
@@ -172,7 +196,17 @@ void TWebBrowserEx::Navigate(const QByteArray &url)
         target = QUrl::fromUserInput(text);
     if (text.trimmed().isEmpty() || !target.isValid())
         throw TLumivaneError(QStringLiteral("Unable to open ") + text);
-    Navigate(target);
+    return target;
+}
+
+void TWebBrowserEx::Navigate(const QByteArray &url)
+{
+    Navigate(WebAddressFromText(url));
+}
+
+void TWebBrowserEx::SetNavigationFilter(std::function<bool(const QUrl &)> filter)
+{
+    FNavigationFilter = std::move(filter);
 }
 
 void TWebBrowserEx::Navigate(const QUrl &url)
@@ -196,20 +230,6 @@ void TWebBrowserEx::RenderProcessEnded()
         return;
     FLastRecovery.start();
     QTimer::singleShot(0, FPage, [page = FPage] { page->triggerAction(QWebEnginePage::Reload); });
-}
-
-void TWebBrowserEx::NewWindowRequested(QWebEngineNewWindowRequest &request)
-{
-    // Sign-in flows open small popups and talk to them; they must stay in this profile. Links
-    // and other windows a page opens belong in the user's own browser.
-    if (request.destination() == QWebEngineNewWindowRequest::InNewDialog) {
-        auto *popup = new TPopupWindow(window(), Profile(), request.requestedGeometry());
-        request.openIn(popup->Browser()->page());
-        popup->show();
-        return;
-    }
-    if (request.requestedUrl().isValid() && !request.requestedUrl().isEmpty())
-        ShellOpen(request.requestedUrl());
 }
 
 QString WebEngineVersion()

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWebEngineView>
+#include <functional>
 #include <memory>
 
 class QWebEngineNewWindowRequest;
@@ -42,6 +43,10 @@ public:
     // The title of the document on show.
     QString DocumentTitle() const;
 
+    // Asked before the page itself goes to another web address (not its frames); false keeps it
+    // where it is. Without one every such navigation goes ahead.
+    void SetNavigationFilter(std::function<bool(const QUrl &url)> filter);
+
 signals:
     // A navigation of the page has completed (also one that failed and shows an error page).
     void OnNavigateComplete2(const QUrl &url);
@@ -53,9 +58,13 @@ signals:
     // The page's process has ended (crashed, killed, or never started): nothing it would still
     // have done, such as loading a page, is coming.
     void OnPageProcessEnded();
+    // The page asks for a new window. A request nobody opens opens nothing.
+    void OnNewWindow(QWebEngineNewWindowRequest &request);
+    // The user clicked a link that no page shows, of a program's scheme (mailto:, tel:...). The
+    // engine tells of these only on the user's click or key; it hands nothing to the desktop.
+    void OnExternalLink(const QUrl &url);
 
 private:
-    void NewWindowRequested(QWebEngineNewWindowRequest &request);
     void RenderProcessEnded();
 
     std::shared_ptr<QWebEngineProfile> FProfile;
@@ -63,7 +72,12 @@ private:
     TPageDialogs *FDialogs;
     QByteArray FUserAgent;
     QElapsedTimer FLastRecovery; // since the page last came back by itself after its process ended
+    std::function<bool(const QUrl &)> FNavigationFilter;
 };
+
+// The web address a text names, completed as a browser's address bar does; throws
+// TLumivaneError "Unable to open <text>" when it names none.
+QUrl WebAddressFromText(const QByteArray &text);
 
 // Throws TLumivaneError when the web engine's sandbox cannot start: it refuses to run as root
 // unless the user turned it off with QTWEBENGINE_DISABLE_SANDBOX=1. We never turn it off

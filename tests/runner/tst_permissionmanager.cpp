@@ -469,8 +469,9 @@ private Q_SLOTS:
         QVERIFY2(!actions.contains(run.Window.View->pageAction(QWebEnginePage::ViewSource)),
                  qPrintable(texts.join(u'|')));
         QVERIFY(!actions.contains(run.Window.View->pageAction(QWebEnginePage::InspectElement)));
-        QVERIFY(
-            !actions.contains(run.Window.View->pageAction(QWebEnginePage::OpenLinkInNewWindow)));
+        // A new window of the link goes where the page's own new windows go.
+        QVERIFY(actions.contains(run.Window.View->pageAction(QWebEnginePage::OpenLinkInNewWindow)));
+        QVERIFY(!actions.contains(run.Window.View->pageAction(QWebEnginePage::OpenLinkInNewTab)));
         QVERIFY(actions.contains(run.Window.View->pageAction(QWebEnginePage::CopyLinkToClipboard)));
         QCOMPARE(actions.constLast(), &reset);
         auto *open = shown->findChild<QAction *>(QStringLiteral("OpenLinkInDefaultBrowserAction"));

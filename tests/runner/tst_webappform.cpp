@@ -1,9 +1,11 @@
 #include "application.h"
+#include "appwindow.h"
 #include "httptestserver.h"
 #include "lumivaneerror.h"
 #include "popupwindow.h"
 #include "shellhelpers.h"
 #include "webappform.h"
+#include "webappwindows.h"
 #include "webbrowserex.h"
 #include "windowgeometry.h"
 
@@ -143,8 +145,11 @@ window.addEventListener('pagehide', () => navigator.sendBeacon('/left'));
     FServer.Serve("/asking", R"(<title>Asking</title><body style="height:100%"><script>
 addEventListener('beforeunload', e => { e.preventDefault(); e.returnValue = 'x'; });
 </script></body>)");
-    FServer.Serve("/opener",
-                  R"(<title>Opener</title><a id="link" target="_blank" href="/elsewhere">x</a>)");
+    FServer.Serve("/opener", R"html(<title>Opener</title><body style="margin:0">
+<a id="link" target="_blank" href="/elsewhere">x</a>
+<button style="position:fixed;left:0;top:0;width:100vw;height:100vh" onclick="window.action()">
+</button>)html");
+    FServer.Serve("/elsewhere", "<title>Elsewhere</title>");
     FServer.Serve("/popup", "<title>Sign in</title>");
     FServer.Serve("/dialogs", R"(<title>Dialogs</title><script>
 function alerts() { for (let i = 1; ; ++i) alert('Alert ' + i); }
@@ -890,29 +895,53 @@ void TestWebAppForm::newWindows()
     form.ApplyWebApp(webApp);
     form.show();
     QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("Opener"), 30000);
-
-    // An ordinary link to a new window goes to the user's browser.
-    form.Browser()->page()->runJavaScript(
-        QStringLiteral("document.getElementById('link').click()"));
-    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, 30000);
-    QCOMPARE(opened.first(), FServer.Url("/elsewhere"));
+    // What the user's click makes the page do.
+    const auto click = [&](const QString &action) {
+        bool set = false;
+        form.Browser()->page()->runJavaScript(
+            QStringLiteral("window.action = () => { %1 }").arg(action),
+            [&](const QVariant &) { set = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(set, 30000);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(form.Browser()->focusProxy(), Qt::LeftButton, {}, QPoint(200, 200));
+    };
+    // A link of the web app's site to a new window opens a further window of the web app: its
+    // profile, its user agent, its own title.
+    click(QStringLiteral("document.getElementById('link').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.Windows()->Windows().size(), 1, 30000);
+    TAppWindow *window = form.Windows()->Windows().first();
+    QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/elsewhere"), 30000);
+    QCOMPARE(FServer.Find("/elsewhere")->UserAgent, GetIPadUserAgent());
+    QCOMPARE(window->Browser()->page()->profile(), form.Browser()->page()->profile());
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Elsewhere"), 30000);
+    QVERIFY(window->isWindow() && !window->parentWidget());
 
     // A popup with window features stays with the web app: its profile, its user agent.
-    form.Browser()->page()->runJavaScript(
-        QStringLiteral("window.open('/popup', 'signin', 'width=320,height=420')"));
+    click(QStringLiteral("window.open('/popup', 'signin', 'width=320,height=420')"));
     TPopupWindow *popup = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT((popup = form.findChild<TPopupWindow *>()), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/popup"), 30000);
     QCOMPARE(FServer.Find("/popup")->UserAgent, GetIPadUserAgent());
     QCOMPARE(popup->Browser()->page()->profile(), form.Browser()->page()->profile());
     QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Sign in"), 30000);
-    QCOMPARE(opened.size(), 1);
 
-    // The popup closes itself when the sign-in is done.
+    // The popup closes itself when the sign-in is done; the further window closing ends nothing.
     QPointer<TPopupWindow> watched(popup);
     popup->Browser()->page()->runJavaScript(QStringLiteral("window.close()"));
     QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 30000);
+    QPointer<TAppWindow> watchedWindow(window);
+    window->close();
+    QTRY_VERIFY_WITH_TIMEOUT(watchedWindow.isNull(), 30000);
     QCOMPARE(form.Terminations, 0);
+    QCOMPARE(opened, QList<QUrl>());
+
+    // Closing the main window closes the windows the web app opened.
+    click(QStringLiteral("document.getElementById('link').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.Windows()->Windows().size(), 1, 30000);
+    watchedWindow = form.Windows()->Windows().first();
+    form.close();
+    QTRY_VERIFY_WITH_TIMEOUT(watchedWindow.isNull(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Terminations, 1, 30000);
     SetShellOpener({});
 }
 

@@ -1,16 +1,29 @@
 // Web content stays in its box: a page from the network cannot read local files and has no
 // plugins, a certificate the engine does not trust is refused, and no permission is granted
-// without the user's answer. Each is shown in the real web app window.
+// without the user's answer. A web app keeps to its site: the windows and links its pages open
+// go where the user expects, and nothing reaches the desktop without the user. Each is shown in
+// the real web app window.
 
 #include "application.h"
+#include "appwindow.h"
+#include "desktopopener.h"
 #include "httptestserver.h"
 #include "messagebox.h"
+#include "originstrip.h"
+#include "popupwindow.h"
+#include "shellhelpers.h"
+#include "siterule.h"
 #include "webappform.h"
+#include "webappwindows.h"
 #include "webbrowserex.h"
 
+#include <QDesktopServices>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QSslKey>
 #include <QSslSocket>
@@ -138,6 +151,15 @@ private slots:
     void untrustedCertificateIsRefused();
     void permissionsAreNeverGrantedSilently_data();
     void permissionsAreNeverGrantedSilently();
+    void siteRule_data();
+    void siteRule();
+    void desktopRule_data();
+    void desktopRule();
+    void newWindows_data();
+    void newWindows();
+    void originStrip();
+    void localFileApp();
+    void cleanup();
 
 private:
     // A web app window showing path of the HTTP server, loaded.
@@ -147,6 +169,19 @@ private:
     THttpTestServer FServer;
     QTemporaryDir FSettingsDir;
     QTimer FModalGuard;
+    QList<QUrl> FOpened; // what reached the desktop's opener
+};
+
+// Whatever the engine itself would hand to the desktop for these schemes is caught here.
+class TDesktopCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> Caught;
+
+public slots:
+    void Catch(const QUrl &url) { Caught.append(url); }
 };
 
 void TestWebContainment::initTestCase()
@@ -201,6 +236,14 @@ window.probe = async () => {
   return JSON.stringify(r);
 };
 </script></body>)");
+    // A page whose every click runs window.action.
+    FServer.Serve("/app", R"html(<title>App</title><body style="margin:0">
+<a id="blank" target="_blank" href="/doc">doc</a><a id="tel" href="tel:+15550100">call</a>
+<a id="mail" href="mailto:someone@example.org">mail</a>
+<button style="position:fixed;left:0;top:0;width:100vw;height:100vh" onclick="window.action()">
+</button>)html");
+    for (const char *page : {"Doc", "Marker", "Elsewhere", "Signin"})
+        FServer.Serve("/" + QByteArray(page).toLower(), "<title>" + QByteArray(page) + "</title>");
     FServer.Serve("/permissions", R"(<title>Permissions</title><script>
 window.answers = {};
 window.ask = name => {
@@ -225,6 +268,13 @@ void TestWebContainment::init()
         .clear();
     TMessageBox::clearShown();
     TMessageBox::setNextAnswer(QMessageBox::NoButton);
+    FOpened.clear();
+    SetShellOpener([this](const QUrl &url) { FOpened.append(url); });
+}
+
+void TestWebContainment::cleanup()
+{
+    SetShellOpener({});
 }
 
 std::unique_ptr<TTestForm> TestWebContainment::Open(const QUrl &url, bool waitForLoad)
@@ -357,6 +407,301 @@ void TestWebContainment::permissionsAreNeverGrantedSilently()
     QCOMPARE(TMessageBox::shown().first().Icon, QMessageBox::Question);
     QVERIFY(TMessageBox::shown().first().Text.contains(u"127.0.0.1"));
     QVERIFY2(result.startsWith(u"denied"), qPrintable(result));
+}
+
+void TestWebContainment::siteRule_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("sameSite");
+    const auto row = [](const char *name, const char *a, const char *b, bool same) {
+        QTest::newRow(name) << QString::fromUtf8(a) << QString::fromUtf8(b) << same;
+    };
+    row("subdomains under a two-part suffix", "https://mail.example.co.uk/",
+        "http://www.example.co.uk:8080/x", true);
+    row("sites of a hosting suffix", "https://a.github.io/", "https://b.github.io/", false);
+    row("a public suffix and a domain under it", "https://co.uk/", "https://example.co.uk/", false);
+    row("wildcard suffix", "https://a.b.kawasaki.jp/", "https://c.b.kawasaki.jp/", false);
+    row("wildcard exception", "https://www.city.kawasaki.jp/", "https://city.kawasaki.jp/", true);
+    row("international name", "https://mail.bücher.de/", "https://www.xn--bcher-kva.de/", true);
+    row("trailing dot, upper case", "https://WWW.Example.com./", "https://example.com/", true);
+    row("two loopback hosts", "http://127.0.0.1:8080/", "http://localhost:8080/", false);
+    row("two IP addresses", "http://127.0.0.1/", "http://127.0.0.2/", false);
+    row("IP address, other port", "http://127.0.0.1:1/", "https://127.0.0.1:2/", true);
+    row("IPv6", "http://[::1]/", "http://localhost/", false);
+    row("single-label host", "http://intranet/", "http://intranet:81/", true);
+    row("unlisted top-level domain", "https://a.example.internal/", "https://b.example.internal/",
+        true);
+    row("local files", "file:///home/user/app/index.html", "file:///etc/hostname", true);
+    row("file and web", "file:///srv/example.com/", "https://example.com/", false);
+    row("blank pages", "about:blank", "about:blank", false);
+    row("inline data", "data:text/html,a", "data:text/html,a", false);
+}
+
+void TestWebContainment::siteRule()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, sameSite);
+    QCOMPARE(IsSameSite(QUrl(a), QUrl(b)), sameSite);
+    QCOMPARE(IsSameSite(QUrl(b), QUrl(a)), sameSite);
+}
+
+void TestWebContainment::desktopRule_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("opened");
+    const auto row = [](const char *url, QMessageBox::StandardButton answer, bool asked,
+                        bool opened) {
+        QTest::newRow(url) << QString::fromUtf8(url) << answer << asked << opened;
+    };
+    row("https://example.org/a?b=c#d", QMessageBox::NoButton, false, true);
+    row("http://example.org/", QMessageBox::NoButton, false, true);
+    row("mailto:someone@example.org?subject=Hi", QMessageBox::NoButton, false, true);
+    // Blanks, quotes and shell characters stay inside the one argument.
+    row("https://example.org/-a b\"c';$(rm -rf ~)`x`|y&z", QMessageBox::NoButton, false, true);
+    row("tel:+15550100", QMessageBox::No, true, false);
+    row("tel:+15550100", QMessageBox::Cancel, true, false);
+    row("magnet:?xt=urn:btih:abc", QMessageBox::Yes, true, true);
+    row("meetingapp://join?id=1", QMessageBox::Yes, true, true);
+    for (const char *never :
+         {"file:///etc/passwd", "javascript:alert(1)", "data:text/html,x",
+          "blob:https://example.org/1-2", "about:blank", "view-source:https://example.org/",
+          "http:/nohost", "-oProxyCommand=x:y"})
+        row(never, QMessageBox::Yes, false, false);
+}
+
+// What a link the user acted on hands to the desktop, scheme by scheme.
+void TestWebContainment::desktopRule()
+{
+    QFETCH(QString, url);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, opened);
+    TMessageBox::setNextAnswer(answer);
+    const QUrl link(url);
+    QCOMPARE(OpenOnDesktop(nullptr, link), opened);
+    QCOMPARE(FOpened, opened ? QList<QUrl>{link} : QList<QUrl>());
+    if (opened) {
+        const QByteArray argument = FOpened.first().toEncoded();
+        QVERIFY2(!argument.startsWith('-') && !argument.contains(' ') && !argument.contains('"'),
+                 argument.constData());
+    }
+    QCOMPARE(TMessageBox::shown().size(), asked ? 1 : 0);
+    if (asked) {
+        const TMessageBox::TShown &question = TMessageBox::shown().first();
+        QVERIFY(question.Text.startsWith(u"Open this link with another application?"));
+        QVERIFY2(question.Text.contains(QString::fromLatin1(link.toEncoded())),
+                 qPrintable(question.Text));
+        QCOMPARE(question.DefaultButton, QMessageBox::No);
+        // Not remembered: the same link asks again.
+        TMessageBox::setNextAnswer(QMessageBox::No);
+        OpenOnDesktop(nullptr, link);
+        QCOMPARE(TMessageBox::shown().size(), 2);
+    }
+}
+
+void TestWebContainment::newWindows_data()
+{
+    QTest::addColumn<QString>("action");  // %1: another site (the same server as localhost)
+    QTest::addColumn<bool>("gesture");    // run on the user's click, or by the page itself
+    QTest::addColumn<QString>("desktop"); // what reaches the desktop, if anything
+    QTest::addColumn<QString>("window");  // title of the further window left open, if any
+    QTest::addColumn<bool>("notice");
+    QTest::addColumn<QMessageBox::StandardButton>("answer"); // to the one question, if any
+    QTest::addColumn<bool>("popup");
+    const auto row = [](const char *name, const char *action, bool gesture,
+                        const char *desktop = "", const char *window = "", bool notice = false,
+                        QMessageBox::StandardButton answer = QMessageBox::NoButton,
+                        bool popup = false) {
+        QTest::newRow(name) << QString::fromUtf8(action) << gesture << QString::fromUtf8(desktop)
+                            << QString::fromUtf8(window) << notice << answer << popup;
+    };
+    row("same site", "window.open('/doc')", true, "", "Doc");
+    row("same-site link", "document.getElementById('blank').click()", true, "", "Doc");
+    row("same site, no gesture", "window.open('/doc')", false, "", "", true);
+    row("other site", "window.open('%1/elsewhere')", true, "%1/elsewhere");
+    row("other site, no gesture", "window.open('%1/elsewhere')", false, "", "", true);
+    row("blank, then other site", "window.open('').location = '%1/elsewhere'", true,
+        "%1/elsewhere");
+    row("blank, then same site", "window.open('').location = '/doc'", true, "", "Doc");
+    row("blank, no gesture", "window.open('')", false, "", "", true);
+    row("one action, three windows",
+        "window.open('/doc'); window.open('/doc'); window.open('%1/elsewhere')", true, "", "Doc",
+        true);
+    row("program's scheme, denied", "window.open('magnet:?xt=urn:btih:abc')", true, "", "", false,
+        QMessageBox::No);
+    row("program's scheme, allowed", "window.open('magnet:?xt=urn:btih:abc')", true,
+        "magnet:?xt=urn:btih:abc", "", false, QMessageBox::Yes);
+    row("program's scheme link, denied", "document.getElementById('tel').click()", true, "", "",
+        false, QMessageBox::No);
+    row("program's scheme, no gesture", "location = 'tel:+15550100'", false);
+    row("program's scheme window, no gesture", "window.open('tel:+15550100')", false, "", "", true);
+    row("mail link", "document.getElementById('mail').click()", true, "mailto:someone@example.org");
+    row("local file", "window.open('file:///etc/hostname')", true);
+    row("sign-in popup of another site",
+        "window.open('%1/signin', 'signin', 'width=320,height=420')", true, "", "", false,
+        QMessageBox::NoButton, true);
+}
+
+// Where each kind of new window and link goes, in the real window, with a fake desktop opener.
+void TestWebContainment::newWindows()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, gesture);
+    QFETCH(QString, desktop);
+    QFETCH(QString, window);
+    QFETCH(bool, notice);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, popup);
+
+    TDesktopCatcher engineOpened;
+    for (const char *scheme : {"tel", "magnet", "mailto", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &engineOpened, "Catch");
+    const QString other = QStringLiteral("http://localhost:%1").arg(FServer.serverPort());
+    const auto form = Open(FServer.Url("/app"));
+    QVERIFY(form);
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    TWebAppWindows *windows = form->Windows();
+    // Runs the script on a click or by the page itself, and waits until it has run: the click
+    // and a later script reach the page by different ways, in either order.
+    int actions = 0;
+    const auto run = [&](const QString &script, bool click) {
+        Js(*form,
+           QStringLiteral("window.action = () => { try { %1 } finally { ++window.acted; } }; "
+                          "window.acted = window.acted || 0")
+               .arg(script));
+        ++actions;
+        if (click)
+            QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
+                              form->Browser()->rect().center());
+        else
+            Js(*form, QStringLiteral("window.action()"));
+        QTRY_COMPARE_WITH_TIMEOUT(Js(*form, QStringLiteral("window.acted")).toInt(), actions,
+                                  20000);
+    };
+    const auto titled = [&](const QString &title) {
+        QList<TAppWindow *> found;
+        for (TAppWindow *each : windows->Windows()) {
+            if (each->windowTitle() == title || each->Browser()->url().toString() == title)
+                found.append(each);
+        }
+        return found;
+    };
+    TMessageBox::setNextAnswer(answer);
+    run(action.arg(other), gesture);
+
+    const QStringList expected =
+        desktop.isEmpty() ? QStringList() : QStringList{desktop.arg(other)};
+    const auto opened = [&] {
+        QStringList urls;
+        for (const QUrl &url : std::as_const(FOpened))
+            urls.append(url.toString());
+        return urls;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(opened(), expected, 20000);
+    if (!window.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(titled(window).size(), 1, 20000);
+    auto *noticeBar = form->findChild<TBlockedWindowNotice *>();
+    QVERIFY(noticeBar);
+    if (notice)
+        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), 20000);
+    if (popup)
+        QTRY_VERIFY_WITH_TIMEOUT(form->findChild<TPopupWindow *>(), 20000);
+
+    // Whatever else the action did has happened once a later click's window is there.
+    run(QStringLiteral("window.open('/marker')"), true);
+    QTRY_COMPARE_WITH_TIMEOUT(titled(QStringLiteral("Marker")).size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), window.isEmpty() ? 1 : 2, 20000);
+    QCOMPARE(opened(), expected);
+    QCOMPARE(engineOpened.Caught, QList<QUrl>());
+    QCOMPARE(TMessageBox::shown().size(), answer == QMessageBox::NoButton ? 0 : 1);
+    QCOMPARE(noticeBar->isVisible(), notice);
+    QCOMPARE(form->findChild<TPopupWindow *>() != nullptr, popup);
+    if (notice) {
+        const QString label =
+            noticeBar->findChild<QLabel *>(QStringLiteral("BlockedWindowLabel"))->text();
+        QVERIFY2(label.contains(action.contains(u"/doc") ? QStringLiteral("/doc")
+                                                         : QStringLiteral("localhost")) ||
+                     action.contains(u"tel:") || action == u"window.open('')",
+                 qPrintable(label));
+        // Its button opens it after all, as the user's own action.
+        noticeBar->findChild<QPushButton *>(QStringLiteral("OpenBlockedWindowButton"))->click();
+        QVERIFY(!noticeBar->isVisible());
+    }
+    for (const char *scheme : {"tel", "magnet", "mailto", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+// A strip shows the origin while the window is on another site, and takes the user back.
+void TestWebContainment::originStrip()
+{
+    const auto form = Open(FServer.Url("/app"));
+    QVERIFY(form);
+    auto *strip = form->findChild<TOriginStrip *>();
+    QVERIFY(strip);
+    QVERIFY(!strip->isVisible());
+    const QString other = QStringLiteral("http://localhost:%1").arg(FServer.serverPort());
+    // A plain link elsewhere stays in the window, as sign-in flows need.
+    Js(*form, QStringLiteral("location = '%1/signin'").arg(other));
+    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("Signin"), 20000);
+    QTRY_VERIFY(strip->isVisible());
+    QCOMPARE(strip->findChild<QLabel *>(QStringLiteral("OriginLabel"))->text(), other);
+    QVERIFY(strip->findChild<QLabel *>(QStringLiteral("NotSecureLabel"))->isVisible());
+    QVERIFY2(strip->accessibleName().contains(QStringLiteral("not secure")) &&
+                 strip->accessibleName().contains(other),
+             qPrintable(strip->accessibleName()));
+    QVERIFY(form->Browser()->geometry().top() >= strip->geometry().bottom());
+    QCOMPARE(FOpened, QList<QUrl>());
+
+    strip->findChild<QPushButton *>(QStringLiteral("BackToWebAppButton"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("App"), 20000);
+    QTRY_VERIFY(!strip->isVisible());
+    QCOMPARE(form->Browser()->url(), FServer.Url("/app"));
+    QCOMPARE(form->Browser()->geometry().top(), 0);
+}
+
+// A web app from a local file shows its own images, styles and scripts but reads no other file.
+void TestWebContainment::localFileApp()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const auto write = [&](const QString &name, const QByteArray &data) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    };
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(folder.filePath(QStringLiteral("picture.png"))));
+    write(QStringLiteral("style.css"), "body { margin-left: 17px; }");
+    write(QStringLiteral("script.js"), "window.ownScript = true;");
+    write(QStringLiteral("secret.txt"), "secret");
+    write(QStringLiteral("index.html"), R"(<title>Local</title>
+<link rel="stylesheet" href="style.css"><script src="script.js"></script>
+<body><img id="picture" src="picture.png"><script>
+window.probe = async () => {
+  const read = async url => { try { return 'read: ' + await (await fetch(url)).text(); }
+                              catch (e) { return 'refused'; } };
+  return [await read('secret.txt'), await read('file:///etc/hostname')].join('|');
+};
+</script></body>)");
+
+    const auto form = Open(QUrl::fromLocalFile(folder.filePath(QStringLiteral("index.html"))));
+    QVERIFY(form);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        Js(*form, QStringLiteral("document.getElementById('picture').naturalWidth")).toInt(), 3,
+        20000);
+    QCOMPARE(Js(*form, QStringLiteral("getComputedStyle(document.body).marginLeft")).toString(),
+             QStringLiteral("17px"));
+    QCOMPARE(Js(*form, QStringLiteral("window.ownScript === true")).toBool(), true);
+    Js(*form, QStringLiteral("window.probe().then(r => { window.probed = r; })"));
+    QString probed;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !(probed = Js(*form, QStringLiteral("window.probed || ''")).toString()).isEmpty(), 20000);
+    QCOMPARE(probed, QStringLiteral("refused|refused"));
 }
 
 int main(int argc, char **argv)
