@@ -96,17 +96,10 @@ QString StylePicturePath(qsizetype index)
 
 } // namespace
 
-// The pictures live in a static library: without an explicit reference the linker drops them.
-static void InitDesignerResources()
-{
-    Q_INIT_RESOURCE(designer);
-}
-
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
     , FUi(std::make_unique<Ui::TMainForm>())
 {
-    InitDesignerResources();
     // The picture on show at first (the normal style's) is drawn on another core while the
     // controls are made; the others wait for the first frame (see paintEvent).
     const qreal pictureRatio = devicePixelRatioF();
