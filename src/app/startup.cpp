@@ -112,13 +112,8 @@ int RunLumivane(int argc, char **argv)
     // Creating the window can fail too (the runner module or the web engine cannot start), so it
     // is made inside.
     std::unique_ptr<QWidget> webAppForm;
-    try {
-        webAppForm = RunnerModule().OpenWebApp(decision.DocumentPath);
-    } catch (const std::exception &error) {
-        // Not inside the message loop, so TApplication::notify cannot show it.
-        ShowErrorDisplay(error);
+    if (!RunCommand([&] { webAppForm = RunnerModule().OpenWebApp(decision.DocumentPath); }))
         return 1;
-    }
     webAppForm->show();
     const TTerminationSignals terminationSignals;
     CloseOnTermination(terminationSignals, *webAppForm);

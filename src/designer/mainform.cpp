@@ -96,17 +96,10 @@ QString StylePicturePath(qsizetype index)
 
 } // namespace
 
-// The pictures live in a static library: without an explicit reference the linker drops them.
-static void InitDesignerResources()
-{
-    Q_INIT_RESOURCE(designer);
-}
-
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
     , FUi(std::make_unique<Ui::TMainForm>())
 {
-    InitDesignerResources();
     // The picture on show at first (the normal style's) is drawn on another core while the
     // controls are made; the others wait for the first frame (see paintEvent).
     const qreal pictureRatio = devicePixelRatioF();
@@ -175,15 +168,18 @@ void TMainForm::ConnectHandlers()
     connect(ui.ShowControlPanelCheckBox, &QCheckBox::clicked, this,
             &TMainForm::ShowControlPanelCheckBoxClick);
 
-    connect(ui.OpenItem, &QAction::triggered, this, &TMainForm::OpenItemClick);
-    connect(ui.SaveItem, &QAction::triggered, this, &TMainForm::SaveItemClick);
-    connect(ui.SaveAsItem, &QAction::triggered, this, &TMainForm::SaveAsItemClick);
-    connect(ui.CreateLauncherItem, &QAction::triggered, this, &TMainForm::CreateLauncherItemClick);
-    connect(ui.AboutItem, &QAction::triggered, this, &TMainForm::AboutItemClick);
-    connect(ui.ExitItem, &QAction::triggered, this, &TMainForm::ExitItemClick);
-    connect(ui.PreviewButton, &QPushButton::clicked, this, &TMainForm::PreviewButtonClick);
-    connect(ui.SaveButton, &QPushButton::clicked, this, &TMainForm::SaveItemClick);
-    connect(ui.CloseButton, &QPushButton::clicked, this, &TMainForm::ExitItemClick);
+    // The commands: each shows its own error, which ends it.
+    connect(ui.OpenItem, &QAction::triggered, this, Command(this, &TMainForm::OpenItemClick));
+    connect(ui.SaveItem, &QAction::triggered, this, Command(this, &TMainForm::SaveItemClick));
+    connect(ui.SaveAsItem, &QAction::triggered, this, Command(this, &TMainForm::SaveAsItemClick));
+    connect(ui.CreateLauncherItem, &QAction::triggered, this,
+            Command(this, &TMainForm::CreateLauncherItemClick));
+    connect(ui.AboutItem, &QAction::triggered, this, Command(this, &TMainForm::AboutItemClick));
+    connect(ui.ExitItem, &QAction::triggered, this, Command(this, &TMainForm::ExitItemClick));
+    connect(ui.PreviewButton, &QPushButton::clicked, this,
+            Command(this, &TMainForm::PreviewButtonClick));
+    connect(ui.SaveButton, &QPushButton::clicked, this, Command(this, &TMainForm::SaveItemClick));
+    connect(ui.CloseButton, &QPushButton::clicked, this, Command(this, &TMainForm::ExitItemClick));
 }
 
 void TMainForm::FormCreate()
@@ -406,9 +402,8 @@ bool TMainForm::QueryUnsavedChanges()
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes:
-        // A failed save throws and so ends the asking command too.
-        SaveItemClick();
-        return !FModified;
+        // A failed save shows its error and ends the asking command too.
+        return RunCommand([this] { SaveItemClick(); }) && !FModified;
     case QMessageBox::No:
         return true;
     default:
@@ -512,8 +507,10 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // Refused until the question is answered, so that a save failing on the way keeps the
     // window open.
     event->ignore();
-    if (FExitConfirmed || QueryUnsavedChanges())
-        event->accept();
+    RunCommand([this, event] {
+        if (FExitConfirmed || QueryUnsavedChanges())
+            event->accept();
+    });
 }
 
 void TMainForm::PreviewButtonClick()

@@ -70,7 +70,8 @@ private:
     void FormShortCut(QKeyEvent *event);
     void ConnectHandlers();
 
-    // The unsaved-changes question; true when the command may go on.
+    // The unsaved-changes question; true when the command may go on, false when the user
+    // cancels or the save fails (its error shown).
     bool QueryUnsavedChanges();
     QString InitialFolder() const;
 

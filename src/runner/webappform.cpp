@@ -447,6 +447,13 @@ void TWebAppForm::CloseButtonClick()
 
 void TWebAppForm::closeEvent(QCloseEvent *event)
 {
+    // An error on the way keeps the window, and is shown here.
+    event->ignore();
+    RunCommand([this, event] { FormCloseQuery(event); });
+}
+
+void TWebAppForm::FormCloseQuery(QCloseEvent *event)
+{
     if (FClosing == TClosing::Done) {
         event->accept();
         return;

@@ -71,6 +71,7 @@ private:
     enum class TClosing { No, WaitingForBlank, Done };
 
     void FormCreate();
+    void FormCloseQuery(QCloseEvent *event);
     void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();

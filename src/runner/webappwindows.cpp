@@ -1,5 +1,6 @@
 #include "webappwindows.h"
 
+#include "application.h"
 #include "appwindow.h"
 #include "desktopopener.h"
 #include "newwindowpolicy.h"
@@ -36,14 +37,16 @@ void TWebAppWindows::Watch(TWebBrowserEx *browser, TWebAppBrowsing *browsing)
 {
     connect(browser, &TWebBrowserEx::OnNewWindow, this,
             [this, browser, browsing](QWebEngineNewWindowRequest &request) {
-                NewWindowRequested(browser, browsing, request);
+                RunCommand([&] { NewWindowRequested(browser, browsing, request); });
             });
     connect(browser, &TWebBrowserEx::OnExternalLink, this,
             [browser](const QUrl &url) { OpenOnDesktop(browser->window(), url); });
     if (browsing) {
         browsing->SetHome(FHome);
         connect(browsing->BlockedWindowNotice(), &TBlockedWindowNotice::OpenRequested, this,
-                [this, browser](const QUrl &url) { OpenForUser(browser->window(), url); });
+                [this, browser](const QUrl &url) {
+                    RunCommand([&] { OpenForUser(browser->window(), url); });
+                });
     }
 }
 

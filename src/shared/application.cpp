@@ -48,3 +48,16 @@ void ShowErrorDisplay(const std::exception &error)
     TMessageBox::critical(QApplication::activeWindow(), ApplicationTitle(),
                           ErrorDisplayText(message));
 }
+
+bool RunCommand(const std::function<void()> &command)
+{
+    try {
+        command();
+        return true;
+    } catch (const std::exception &error) {
+        ShowErrorDisplay(error);
+    } catch (...) {
+        ShowErrorDisplay(std::runtime_error("Unknown error"));
+    }
+    return false;
+}

@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <exception>
+#include <functional>
 
-// The application object. Commands do not catch their errors: an exception that leaves an event
-// handler ends up here and is shown by the application's error display.
+// The application object. Every command catches its errors where it starts (see RunCommand);
+// notify() only shows one that slipped past anyway, as a last resort.
 class TApplication : public QApplication
 {
 public:
@@ -23,3 +24,15 @@ void SetApplicationTitle(const QString &title);
 // and OK.
 QString ErrorDisplayText(const QString &message);
 void ShowErrorDisplay(const std::exception &error);
+
+// Runs a command. An error ends the command and is shown by the error display here, where the
+// command started: Qt is built without exceptions, so none may travel through its event
+// delivery. True when the command ran to its end.
+bool RunCommand(const std::function<void()> &command);
+
+// A handler connected as a command: connect(button, &QPushButton::clicked, this,
+// Command(this, &TForm::ButtonClick)).
+template <class TForm, class... TArgs> auto Command(TForm *form, void (TForm::*handler)(TArgs...))
+{
+    return [form, handler](TArgs... args) { RunCommand([&] { (form->*handler)(args...); }); };
+}

@@ -1,16 +1,7 @@
 #include "producticon.h"
 
-// The icon lives in this static library's resources, which the linker keeps only when they are
-// initialised by name; that has to happen outside any namespace.
-static void InitProductIconResource()
-{
-    Q_INIT_RESOURCE(lumivane);
-}
-
 QList<QImage> ProductIconImages()
 {
-    static const bool initialised = (InitProductIconResource(), true);
-    Q_UNUSED(initialised);
     // The title bar, task bar and switcher sizes, and twice as dense screens. Larger ones come
     // from the installed icon theme; decoding them here and handing them to the window system
     // cost every start several milliseconds.

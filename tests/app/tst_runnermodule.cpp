@@ -153,7 +153,7 @@ void TRunnerModuleTest::preview()
 
 int main(int argc, char **argv)
 {
-    TApplication application(argc, argv);
+    QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));

@@ -46,12 +46,12 @@ inline bool IsRegistryGuid(const QByteArray &id)
     return true;
 }
 
-// The designer runs under the application object whose notify() shows a command's error, so the
-// tests run under it as well.
+// A plain application object: each command shows its own errors, so an error that escaped one
+// would end the test run.
 #define LUMIVANE_DESIGNER_TEST_MAIN(TestClass)                                                     \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \
-        TApplication app(argc, argv);                                                              \
+        QApplication app(argc, argv);                                                              \
         QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));                         \
         QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));                          \

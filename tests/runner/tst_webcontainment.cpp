@@ -709,7 +709,7 @@ int main(int argc, char **argv)
     // Stand-in camera and microphone: without devices the engine refuses before asking.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
             qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --use-fake-device-for-media-stream");
-    TApplication app(argc, argv);
+    QApplication app(argc, argv);
     TestWebContainment test;
     return QTest::qExec(&test, argc, argv);
 }
