@@ -1,6 +1,7 @@
 #include "webappbrowsing.h"
 
 #include "browserkeys.h"
+#include "colorscheme.h"
 #include "downloadmanager.h"
 #include "findbar.h"
 #include "notificationpresenter.h"
@@ -35,6 +36,8 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
                          ? new TNotificationPresenter(profile, window, {}, this)
                          : nullptr;
     FContextMenu = new TPageContextMenu(view, this);
+    new TPageColorScheme(view->page(), &DesktopColorScheme(),
+                         StartEngineColorScheme(DesktopColorScheme().IsDark()), this);
     FResetPermissionsAction = new QAction(tr("Reset permissions"), this);
     FResetPermissionsAction->setObjectName(QStringLiteral("ResetPermissionsAction"));
     FContextMenu->AddAction(FResetPermissionsAction);

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "browsingprofile.h"
+#include "colorscheme.h"
 #include "controlpanel.h"
 #include "desktopidentity.h"
 #include "formkeyhook.h"
@@ -61,6 +62,8 @@ void TWebAppForm::FormCreate()
 
     // Nothing of the web engine may exist before we know it can start.
     CheckWebEngineCanStart();
+    // Pages prefer the desktop's light or dark from the engine's start on.
+    StartEngineColorScheme(DesktopColorScheme().IsDark());
 
     setObjectName(QStringLiteral("WebAppForm"));
     setWindowFlags(Qt::Window);

@@ -1,4 +1,5 @@
 #include "browsingtestwindow.h"
+#include "colorscheme.h"
 #include "httptestserver.h"
 #include "launcherbadge.h"
 #include "notificationpresenter.h"
@@ -6,7 +7,9 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -35,6 +38,25 @@ public Q_SLOTS:
     }
 };
 
+// The desktop portal's settings, as far as light and dark go.
+class TFakePortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    uint Scheme = 0;
+
+public Q_SLOTS:
+    QDBusVariant ReadOne(const QString &group, const QString &key)
+    {
+        return QDBusVariant(group == QLatin1String("org.freedesktop.appearance") &&
+                                    key == QLatin1String("color-scheme")
+                                ? QVariant(Scheme)
+                                : QVariant());
+    }
+};
+
 class TRecordingSink : public TNotificationSink
 {
 public:
@@ -42,6 +64,11 @@ public:
     void Show(quint64, const TNotification &) override { ++Shown; }
     void Close(quint64) override {}
 };
+
+const QByteArray SchemePage = R"(<html><head><style>
+body { background: white }
+@media (prefers-color-scheme: dark) { body { background: black } }
+</style></head><body>text</body></html>)";
 
 const QByteArray NotifyingPage = R"(<html><head><title>Chat</title></head><body><script>
 function notify() { new Notification('New message', {body: 'hello'}); }
@@ -60,6 +87,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(FServer.isListening());
         FServer.Serve("/notify", NotifyingPage);
+        FServer.Serve("/scheme", SchemePage);
     }
 
     void titleUnreadCount_data()
@@ -146,6 +174,88 @@ private slots:
         }
         QDBusConnection::disconnectFromBus(QStringLiteral("app"));
         QDBusConnection::disconnectFromBus(QStringLiteral("dock"));
+    }
+
+    void prefersDark_data()
+    {
+        QTest::addColumn<int>("appearance");
+        QTest::addColumn<bool>("darkPalette");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("dark asked") << 1 << false << true;
+        QTest::newRow("light asked") << 2 << true << false;
+        QTest::newRow("no preference, light palette") << 0 << false << false;
+        QTest::newRow("no preference, dark palette") << 0 << true << true;
+        QTest::newRow("no portal, dark palette") << -1 << true << true;
+        QTest::newRow("no portal, light palette") << -1 << false << false;
+    }
+
+    void prefersDark()
+    {
+        QFETCH(int, appearance);
+        QFETCH(bool, darkPalette);
+        QFETCH(bool, dark);
+        QPalette palette;
+        palette.setColor(QPalette::Window, darkPalette ? QColor(0x30, 0x30, 0x30) : Qt::white);
+        palette.setColor(QPalette::WindowText, darkPalette ? Qt::white : Qt::black);
+        QCOMPARE(PrefersDark(appearance, palette), dark);
+    }
+
+    // The page's prefers-color-scheme follows the portal's setting while it runs.
+    void pageFollowsDesktopScheme()
+    {
+        TPrivateBus bus;
+        if (!bus.Start())
+            QSKIP("no dbus-daemon to run a private bus");
+        {
+            QDBusConnection app =
+                QDBusConnection::connectToBus(bus.Address(), QStringLiteral("app"));
+            QDBusConnection desktop =
+                QDBusConnection::connectToBus(bus.Address(), QStringLiteral("desktop"));
+            TFakePortal portal;
+            QVERIFY(desktop.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"),
+                                           &portal, QDBusConnection::ExportAllSlots));
+            QVERIFY(desktop.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+            portal.Scheme = 2;
+            TDesktopColorScheme scheme(app);
+            QVERIFY(!scheme.IsDark());
+
+            // The engine of this test starts light, as the test's scheme is.
+            TBrowsingTestWindow window;
+            TPageColorScheme follower(window.Page(), &scheme, false);
+            QVERIFY(window.Load(FServer.Url("/scheme")));
+            const auto pageDark = [&] {
+                return window
+                    .Js(QStringLiteral("matchMedia('(prefers-color-scheme: dark)').matches "
+                                       "&& getComputedStyle(document.body)"
+                                       ".backgroundColor == 'rgb(0, 0, 0)'"))
+                    .toBool();
+            };
+            QVERIFY(!pageDark());
+            QSignalSpy changed(&scheme, &TDesktopColorScheme::Changed);
+            const auto setScheme = [&](uint value) {
+                QDBusMessage signal =
+                    QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/portal/desktop"),
+                                               QStringLiteral("org.freedesktop.portal.Settings"),
+                                               QStringLiteral("SettingChanged"));
+                signal << QStringLiteral("org.freedesktop.appearance")
+                       << QStringLiteral("color-scheme")
+                       << QVariant::fromValue(QDBusVariant(QVariant(value)));
+                QVERIFY(desktop.send(signal));
+            };
+            setScheme(1);
+            QVERIFY(changed.wait());
+            QVERIFY(scheme.IsDark());
+            QVERIFY(TBrowsingTestWindow::WaitFor(pageDark));
+            // The next page of the site is dark from its start.
+            QVERIFY(window.Load(FServer.Url("/scheme")));
+            QVERIFY(pageDark());
+            setScheme(2);
+            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return !pageDark(); }));
+            QVERIFY(window.Js(QStringLiteral("matchMedia('(prefers-color-scheme: light)').matches"))
+                        .toBool());
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("app"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("desktop"));
     }
 
     void notificationAsksForAttention_data()
