@@ -9,6 +9,7 @@
 #include "pagecontextmenu.h"
 #include "pageprinter.h"
 #include "permissionmanager.h"
+#include "spellchecking.h"
 
 #include <QAction>
 #include <QWebEngineProfile>
@@ -38,6 +39,9 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
     FContextMenu = new TPageContextMenu(view, this);
     new TPageColorScheme(view->page(), &DesktopColorScheme(),
                          StartEngineColorScheme(DesktopColorScheme().IsDark()), this);
+    auto *spelling = new TSpellChecking(view, settingsGroup, PrepareSpellCheckDictionaries(), this);
+    if (spelling->LanguageAction())
+        FContextMenu->AddAction(spelling->LanguageAction());
     FResetPermissionsAction = new QAction(tr("Reset permissions"), this);
     FResetPermissionsAction->setObjectName(QStringLiteral("ResetPermissionsAction"));
     FContextMenu->AddAction(FResetPermissionsAction);

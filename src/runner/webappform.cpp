@@ -9,6 +9,7 @@
 #include "localfileguard.h"
 #include "mqaltbugfixes.h"
 #include "shellhelpers.h"
+#include "spellchecking.h"
 #include "webappbrowsing.h"
 #include "webappwindows.h"
 #include "webbrowserex.h"
@@ -64,6 +65,7 @@ void TWebAppForm::FormCreate()
     CheckWebEngineCanStart();
     // Pages prefer the desktop's light or dark from the engine's start on.
     StartEngineColorScheme(DesktopColorScheme().IsDark());
+    PrepareSpellCheckDictionaries();
 
     setObjectName(QStringLiteral("WebAppForm"));
     setWindowFlags(Qt::Window);

@@ -3,16 +3,24 @@
 #include "httptestserver.h"
 #include "launcherbadge.h"
 #include "notificationpresenter.h"
+#include "pagecontextmenu.h"
 #include "privatebus.h"
+#include "settingsstore.h"
+#include "spellchecking.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineNotification>
 
 namespace {
@@ -70,6 +78,10 @@ body { background: white }
 @media (prefers-color-scheme: dark) { body { background: black } }
 </style></head><body>text</body></html>)";
 
+const QByteArray TypingPage = R"(<html><body>
+<textarea id="field" spellcheck="true" style="font-size:40px; width:700px; height:200px">helo world</textarea>
+</body></html>)";
+
 const QByteArray NotifyingPage = R"(<html><head><title>Chat</title></head><body><script>
 function notify() { new Notification('New message', {body: 'hello'}); }
 </script></body></html>)";
@@ -80,6 +92,29 @@ class TDesktopIntegrationTest : public QObject
     Q_OBJECT
 
     THttpTestServer FServer;
+    // Two small dictionaries made by the test, so that it needs none installed.
+    QTemporaryDir FDictionaries;
+    QString FDictionaryError;
+
+    // Converts a word list into the engine's dictionary format as name.bdic.
+    QString MakeDictionary(const QString &name, const QStringList &words)
+    {
+        const QString base = FDictionaries.filePath(name);
+        QFile aff(base + QStringLiteral(".aff")), dic(base + QStringLiteral(".dic"));
+        if (!aff.open(QIODevice::WriteOnly) || !dic.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write the word list");
+        aff.write("SET UTF-8\nTRY esianrtolcdugmphbyfvkwz\n");
+        dic.write(QByteArray::number(words.size()) + '\n' + words.join(u'\n').toUtf8() + '\n');
+        aff.close();
+        dic.close();
+        QProcess convert;
+        convert.start(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) +
+                          QStringLiteral("/qwebengine_convert_dict"),
+                      {dic.fileName(), base + QStringLiteral(".bdic")});
+        if (!convert.waitForFinished(60000) || convert.exitCode() != 0)
+            return QStringLiteral("qwebengine_convert_dict failed: ") + convert.errorString();
+        return QString();
+    }
 
 private slots:
     void initTestCase()
@@ -88,6 +123,122 @@ private slots:
         QVERIFY(FServer.isListening());
         FServer.Serve("/notify", NotifyingPage);
         FServer.Serve("/scheme", SchemePage);
+        FServer.Serve("/typing", TypingPage);
+        // The engine reads the folder once, when it starts.
+        QVERIFY(FDictionaries.isValid());
+        FDictionaryError = MakeDictionary(QStringLiteral("en_US"),
+                                          {QStringLiteral("hello"), QStringLiteral("world")});
+        if (FDictionaryError.isEmpty())
+            FDictionaryError = MakeDictionary(QStringLiteral("de_DE"),
+                                              {QStringLiteral("hallo"), QStringLiteral("welt")});
+        qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(FDictionaries.path()));
+    }
+
+    void spellCheckLanguageFor_data()
+    {
+        QTest::addColumn<QStringList>("available");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        const QStringList debian{QStringLiteral("de_AT"), QStringLiteral("de_DE"),
+                                 QStringLiteral("en_US"), QStringLiteral("pt_BR")};
+        QTest::newRow("exact") << debian << "de_DE"
+                               << "de_DE";
+        QTest::newRow("exact, with encoding") << debian << "de_AT.UTF-8"
+                                              << "de_AT";
+        QTest::newRow("same language") << debian << "de_CH"
+                                       << "de_AT";
+        QTest::newRow("dash names")
+            << QStringList{QStringLiteral("en-GB"), QStringLiteral("pt-BR")} << "pt_BR"
+            << "pt-BR";
+        QTest::newRow("no such language: English") << debian << "ja_JP"
+                                                   << "en_US";
+        QTest::newRow("C locale") << debian << "C"
+                                  << "en_US";
+        QTest::newRow("nothing suits") << QStringList{QStringLiteral("fr_FR")} << "ja_JP"
+                                       << "";
+        QTest::newRow("no dictionaries") << QStringList{} << "de_DE"
+                                         << "";
+    }
+
+    void spellCheckLanguageFor()
+    {
+        QFETCH(QStringList, available);
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        QCOMPARE(SpellCheckLanguageFor(available, locale), language);
+    }
+
+    void spelling()
+    {
+        if (!FDictionaryError.isEmpty())
+            QSKIP(qPrintable(FDictionaryError));
+        QCOMPARE(SpellCheckLanguages(FDictionaries.path()),
+                 (QStringList{QStringLiteral("de_DE"), QStringLiteral("en_US")}));
+        const QString group = QStringLiteral("WebApps/{spelling-test}");
+        TBrowsingTestWindow window;
+        TPageContextMenu menu(window.View);
+        QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+        TSpellChecking spelling(window.View, group, FDictionaries.path());
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(spelling.Language(), QStringLiteral("en_US"));
+        QVERIFY(spelling.LanguageAction());
+        menu.AddAction(spelling.LanguageAction());
+        QVERIFY(window.Load(FServer.Url("/typing")));
+        window.ShowAndFocus();
+        window.Js(QStringLiteral("document.getElementById('field').focus()"));
+        // The first word's place; the engine marks it once it has checked the field.
+        const QPoint word = [&] {
+            const QVariantList r =
+                window
+                    .Js(QStringLiteral("(() => { const r = "
+                                       "document.getElementById('field').getBoundingClientRect();"
+                                       " return [r.x, r.y]; })()"))
+                    .toList();
+            return QPoint(r.value(0).toInt() + 30, r.value(1).toInt() + 25);
+        }();
+        QVERIFY(TBrowsingTestWindow::WaitFor([&] {
+            if (menu.LastMenu())
+                menu.LastMenu()->close();
+            QTest::mouseClick(window.RenderWidget(), Qt::RightButton, {}, word);
+            QTest::qWait(100);
+            const QWebEngineContextMenuRequest *request = window.View->lastContextMenuRequest();
+            return request && request->misspelledWord() == QLatin1String("helo");
+        }));
+        QVERIFY(window.View->lastContextMenuRequest()->spellCheckerSuggestions().contains(
+            QStringLiteral("hello")));
+        QVERIFY(TBrowsingTestWindow::WaitFor([&] { return menu.LastMenu() != nullptr; }));
+        QStringList texts;
+        for (QAction *action : menu.LastMenu()->actions())
+            texts.append(action->text());
+        QVERIFY2(texts.contains(QStringLiteral("hello")), qPrintable(texts.join(u'|')));
+        QVERIFY(spelling.LanguageAction()->isVisible());
+        QCOMPARE(menu.LastMenu()->actions().constLast(), spelling.LanguageAction());
+        menu.LastMenu()->close();
+
+        // Another language for this web app, remembered for its next run.
+        QMenu *languages = spelling.LanguageAction()->menu();
+        QCOMPARE(languages->actions().size(), 2);
+        languages->actions().constFirst()->trigger();
+        QCOMPARE(spelling.Language(), QStringLiteral("de_DE"));
+        QCOMPARE(window.Profile->spellCheckLanguages(), QStringList{QStringLiteral("de_DE")});
+        QCOMPARE(OpenSettingsStore().value(group + QStringLiteral("/SpellCheckLanguage")),
+                 QVariant(QStringLiteral("de_DE")));
+        TBrowsingTestWindow next;
+        QCOMPARE(TSpellChecking(next.View, group, FDictionaries.path()).Language(),
+                 QStringLiteral("de_DE"));
+        // A preview switches too but remembers nothing.
+        TSpellChecking preview(next.View, QString(), FDictionaries.path());
+        preview.LanguageAction()->menu()->actions().constLast()->trigger();
+        QCOMPARE(preview.Language(), QStringLiteral("en_US"));
+        QCOMPARE(OpenSettingsStore().value(group + QStringLiteral("/SpellCheckLanguage")),
+                 QVariant(QStringLiteral("de_DE")));
+        // Outside text fields the language is no matter.
+        window.Js(QStringLiteral("document.body.insertAdjacentHTML('afterbegin', "
+                                 "'<p style=\"font-size:40px\">plain</p>')"));
+        QTest::mouseClick(window.RenderWidget(), Qt::RightButton, {}, QPoint(20, 20));
+        QVERIFY(TBrowsingTestWindow::WaitFor(
+            [&] { return menu.LastMenu() && !spelling.LanguageAction()->isVisible(); }));
+        menu.LastMenu()->close();
     }
 
     void titleUnreadCount_data()
