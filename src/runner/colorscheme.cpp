@@ -134,6 +134,9 @@ TPageColorScheme::TPageColorScheme(QWebEnginePage *page, TDesktopColorScheme *sc
     , FEngineDark(engineDark)
     , FDark(engineDark)
 {
+    FRetry.setSingleShot(true);
+    FRetry.setInterval(RetryMs);
+    connect(&FRetry, &QTimer::timeout, this, &TPageColorScheme::CheckAnswered);
     connect(scheme, &TDesktopColorScheme::Changed, this, &TPageColorScheme::SchemeChanged);
     if (scheme->IsDark() != engineDark)
         SchemeChanged(scheme->IsDark());
@@ -142,6 +145,7 @@ TPageColorScheme::TPageColorScheme(QWebEnginePage *page, TDesktopColorScheme *sc
 void TPageColorScheme::SchemeChanged(bool dark)
 {
     FDark = dark;
+    FTries = 0;
     if (!FPage || (!FTools && dark == FEngineDark))
         return;
     if (!FTools) {
@@ -159,29 +163,77 @@ void TPageColorScheme::SchemeChanged(bool dark)
 
 void TPageColorScheme::Send()
 {
+    FRetry.stop();
     if (!FToolsReady)
         return;
-    // A protocol message, as a script that hands it to the tools' connection to the page.
-    const auto command = [](int id, const QString &method, const QJsonObject &params) {
-        const QString message =
+    // Messages sent before the tools have attached to the page are lost, and the tools say when
+    // they have: a message is sent again until its answer comes. The answers to ours are kept
+    // from the tools' own handling, which knows nothing of them. The tools, once started, set
+    // the page's emulated media themselves (to none) and whether it pauses: those messages of
+    // theirs carry our preference instead.
+    const int id = ++FLastId;
+    const auto message = [](int id, const QString &method, const QJsonObject &params) {
+        const QString text =
             QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("id"), id},
                                                         {QStringLiteral("method"), method},
                                                         {QStringLiteral("params"), params}})
                                   .toJson(QJsonDocument::Compact));
-        // The message as a script's string: the one element of a JSON array.
-        const QByteArray quoted = QJsonDocument(QJsonArray{message}).toJson(QJsonDocument::Compact);
-        return QStringLiteral("InspectorFrontendHost.sendMessageToBackend(%1)")
-            .arg(QString::fromUtf8(quoted.mid(1, quoted.size() - 2)));
+        // As a script's string: the one element of a JSON array.
+        const QByteArray quoted = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+        return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
     };
-    const QJsonObject feature{
-        {QStringLiteral("name"), QStringLiteral("prefers-color-scheme")},
-        {QStringLiteral("value"), FDark ? QStringLiteral("dark") : QStringLiteral("light")}};
-    const QStringList commands{
-        command(900001, QStringLiteral("Emulation.setEmulatedMedia"),
-                {{QStringLiteral("features"), QJsonArray{feature}}}),
-        // The attached tools must never stop the page at a breakpoint of its own.
-        command(900002, QStringLiteral("Debugger.setSkipAllPauses"),
-                {{QStringLiteral("skip"), true}})};
-    for (const QString &script : commands)
-        FTools->runJavaScript(script);
+    const QString scheme = FDark ? QStringLiteral("dark") : QStringLiteral("light");
+    const QJsonObject feature{{QStringLiteral("name"), QStringLiteral("prefers-color-scheme")},
+                              {QStringLiteral("value"), scheme}};
+    const QString script = QStringLiteral(R"((() => {
+  window.lumivaneScheme = '%2';
+  if (!window.lumivaneAnswers) {
+    window.lumivaneAnswers = new Set();
+    window.lumivaneRewritten = 0;
+    const dispatch = DevToolsAPI.dispatchMessage.bind(DevToolsAPI);
+    DevToolsAPI.dispatchMessage = message => {
+      const id = JSON.parse(String(message)).id;
+      if (id >= %1) { window.lumivaneAnswers.add(id); return; }
+      return dispatch(message);
+    };
+    const send = InspectorFrontendHost.sendMessageToBackend.bind(InspectorFrontendHost);
+    window.lumivaneSend = send;
+    InspectorFrontendHost.sendMessageToBackend = message => {
+      const m = JSON.parse(message);
+      if (m.method == 'Emulation.setEmulatedMedia') {
+        m.params = m.params || {};
+        m.params.features = (m.params.features || [])
+          .filter(f => f.name != 'prefers-color-scheme')
+          .concat([{name: 'prefers-color-scheme', value: window.lumivaneScheme}]);
+        ++window.lumivaneRewritten;
+      } else if (m.method == 'Debugger.setSkipAllPauses') {
+        m.params = {skip: true};
+      }
+      return send(JSON.stringify(m));
+    };
+  }
+  window.lumivaneSend(%3);
+  window.lumivaneSend(%4);
+})())")
+                               .arg(FirstId)
+                               .arg(scheme,
+                                    message(id, QStringLiteral("Emulation.setEmulatedMedia"),
+                                            {{QStringLiteral("features"), QJsonArray{feature}}}),
+                                    // The hidden tools must never stop the page at a breakpoint.
+                                    message(id + 1, QStringLiteral("Debugger.setSkipAllPauses"),
+                                            {{QStringLiteral("skip"), true}}));
+    ++FLastId;
+    FTools->runJavaScript(script);
+    FRetry.start();
+}
+
+void TPageColorScheme::CheckAnswered()
+{
+    const int id = FLastId - 1;
+    FTools->runJavaScript(
+        QStringLiteral("!!window.lumivaneAnswers && window.lumivaneAnswers.has(%1)").arg(id),
+        [this, id, tools = QPointer<QWebEnginePage>(FTools)](const QVariant &answered) {
+            if (tools && id == FLastId - 1 && !answered.toBool() && ++FTries < MaxTries)
+                Send();
+        });
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
+#include <QTimer>
 
 class QDBusVariant;
 class QWebEnginePage;
@@ -64,8 +65,17 @@ public:
 private:
     void SchemeChanged(bool dark);
     void Send();
+    void CheckAnswered();
+
+    // Our protocol messages' ids, above the tools' own.
+    static constexpr int FirstId = 1000000000;
+    static constexpr int RetryMs = 300;
+    static constexpr int MaxTries = 50;
 
     QPointer<QWebEnginePage> FPage;
+    QTimer FRetry;
+    int FLastId = FirstId;
+    int FTries = 0;
     QWebEnginePage *FTools = nullptr;
     bool FToolsReady = false;
     bool FEngineDark;

@@ -397,6 +397,22 @@ private slots:
             QVERIFY(changed.wait());
             QVERIFY(scheme.IsDark());
             QVERIFY(TBrowsingTestWindow::WaitFor(pageDark));
+            // The tools, once they have started, set the page's media themselves: the page
+            // stays dark after that.
+            QWebEnginePage *tools = window.Page()->devToolsPage();
+            QVERIFY(tools);
+            QVERIFY(TBrowsingTestWindow::WaitFor([&] {
+                bool done = false;
+                int rewritten = 0;
+                tools->runJavaScript(QStringLiteral("window.lumivaneRewritten || 0"),
+                                     [&](const QVariant &value) {
+                                         rewritten = value.toInt();
+                                         done = true;
+                                     });
+                TBrowsingTestWindow::WaitFor([&] { return done; });
+                return rewritten > 0;
+            }));
+            QVERIFY(pageDark());
             // The next page of the site is dark from its start.
             QVERIFY(window.Load(FServer.Url("/scheme")));
             QVERIFY(pageDark());
