@@ -175,6 +175,7 @@ private slots:
         QCOMPARE(SpellCheckLanguages(FDictionaries.path()),
                  (QStringList{QStringLiteral("de_DE"), QStringLiteral("en_US")}));
         const QString group = QStringLiteral("WebApps/{spelling-test}");
+        QVERIFY(ChangeSettingsStore([&](QSettings &store) { store.remove(group); }));
         TBrowsingTestWindow window;
         TPageContextMenu menu(window.View);
         QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
