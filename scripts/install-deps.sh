@@ -16,6 +16,8 @@ packages=(
   python3 dbus-daemon
   # Spelling: the English dictionary the package converts into the engine's format.
   hunspell-en-us
+  # Translations: lrelease builds the .qm files; lupdate keeps the .ts sources up to date.
+  qt6-l10n-tools
 )
 packages+=("$@")
 
