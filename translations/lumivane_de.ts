@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>OpenOnDesktop</name>
+    <message>
+        <source>Open this link with another application?</source>
+        <translation>Diesen Link mit einem anderen Programm öffnen?</translation>
+    </message>
+    <message>
+        <source>&amp;Open link</source>
+        <translation>Link ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Deny</source>
+        <translation>&amp;Ablehnen</translation>
+    </message>
+</context>
+<context>
     <name>QWebEnginePage</name>
     <message>
         <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
@@ -32,6 +47,29 @@
     <message>
         <source>Web engine: %1</source>
         <translation>Web-Engine: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockedWindowNotice</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <source>a blank page</source>
+        <translation>eine leere Seite</translation>
+    </message>
+    <message>
+        <source>Blocked a window that opened by itself: %1</source>
+        <translation>Ein Fenster, das sich von selbst öffnete, wurde blockiert: %1</translation>
+    </message>
+    <message>
+        <source>Blocked %1 windows that opened by themselves, the first: %2</source>
+        <translation>%1 Fenster, die sich von selbst öffneten, wurden blockiert, das erste: %2</translation>
     </message>
 </context>
 <context>
@@ -412,6 +450,29 @@ Dieser Ordner existiert nicht. Prüfen Sie den Pfad und versuchen Sie es erneut.
     </message>
 </context>
 <context>
+    <name>TOriginStrip</name>
+    <message>
+        <source>Not secure</source>
+        <translation>Nicht sicher</translation>
+    </message>
+    <message>
+        <source>Back to %1</source>
+        <translation>Zurück zu %1</translation>
+    </message>
+    <message>
+        <source>the web app</source>
+        <translation>der Web-App</translation>
+    </message>
+    <message>
+        <source>Page of another site: %1</source>
+        <translation>Seite einer anderen Website: %1</translation>
+    </message>
+    <message>
+        <source>Page of another site, not secure: %1</source>
+        <translation>Seite einer anderen Website, nicht sicher: %1</translation>
+    </message>
+</context>
+<context>
     <name>TPageContextMenu</name>
     <message>
         <source>Open link in default browser</source>
@@ -482,6 +543,14 @@ Dieser Ordner existiert nicht. Prüfen Sie den Pfad und versuchen Sie es erneut.
     <message>
         <source>Allow %1 to download multiple files?</source>
         <translation>Darf %1 mehrere Dateien herunterladen?</translation>
+    </message>
+    <message>
+        <source>read and change your clipboard</source>
+        <translation>Ihre Zwischenablage lesen und ändern</translation>
+    </message>
+    <message>
+        <source>see the fonts installed on your computer</source>
+        <translation>die auf Ihrem Computer installierten Schriften sehen</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>OpenOnDesktop</name>
+    <message>
+        <source>Open this link with another application?</source>
+        <translation>¿Abrir este enlace con otra aplicación?</translation>
+    </message>
+    <message>
+        <source>&amp;Open link</source>
+        <translation>&amp;Abrir enlace</translation>
+    </message>
+    <message>
+        <source>&amp;Deny</source>
+        <translation>&amp;Denegar</translation>
+    </message>
+</context>
+<context>
     <name>QWebEnginePage</name>
     <message>
         <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
@@ -32,6 +47,29 @@
     <message>
         <source>Web engine: %1</source>
         <translation>Motor web: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockedWindowNotice</name>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>a blank page</source>
+        <translation>una página en blanco</translation>
+    </message>
+    <message>
+        <source>Blocked a window that opened by itself: %1</source>
+        <translation>Se bloqueó una ventana que se abrió sola: %1</translation>
+    </message>
+    <message>
+        <source>Blocked %1 windows that opened by themselves, the first: %2</source>
+        <translation>Se bloquearon %1 ventanas que se abrieron solas, la primera: %2</translation>
     </message>
 </context>
 <context>
@@ -412,6 +450,29 @@ Esta carpeta no existe. Comprueba la ruta e inténtalo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>TOriginStrip</name>
+    <message>
+        <source>Not secure</source>
+        <translation>No seguro</translation>
+    </message>
+    <message>
+        <source>Back to %1</source>
+        <translation>Volver a %1</translation>
+    </message>
+    <message>
+        <source>the web app</source>
+        <translation>la aplicación web</translation>
+    </message>
+    <message>
+        <source>Page of another site: %1</source>
+        <translation>Página de otro sitio: %1</translation>
+    </message>
+    <message>
+        <source>Page of another site, not secure: %1</source>
+        <translation>Página de otro sitio, no segura: %1</translation>
+    </message>
+</context>
+<context>
     <name>TPageContextMenu</name>
     <message>
         <source>Open link in default browser</source>
@@ -482,6 +543,14 @@ Esta carpeta no existe. Comprueba la ruta e inténtalo de nuevo.</translation>
     <message>
         <source>Allow %1 to download multiple files?</source>
         <translation>¿Permitir que %1 descargue varios archivos?</translation>
+    </message>
+    <message>
+        <source>read and change your clipboard</source>
+        <translation>leer y cambiar tu portapapeles</translation>
+    </message>
+    <message>
+        <source>see the fonts installed on your computer</source>
+        <translation>ver las fuentes instaladas en tu ordenador</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>OpenOnDesktop</name>
+    <message>
+        <source>Open this link with another application?</source>
+        <translation>Ouvrir ce lien avec une autre application ?</translation>
+    </message>
+    <message>
+        <source>&amp;Open link</source>
+        <translation>&amp;Ouvrir le lien</translation>
+    </message>
+    <message>
+        <source>&amp;Deny</source>
+        <translation>&amp;Refuser</translation>
+    </message>
+</context>
+<context>
     <name>QWebEnginePage</name>
     <message>
         <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
@@ -32,6 +47,29 @@
     <message>
         <source>Web engine: %1</source>
         <translation>Moteur web : %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockedWindowNotice</name>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Masquer</translation>
+    </message>
+    <message>
+        <source>a blank page</source>
+        <translation>une page vide</translation>
+    </message>
+    <message>
+        <source>Blocked a window that opened by itself: %1</source>
+        <translation>Une fenêtre qui s’ouvrait d’elle-même a été bloquée : %1</translation>
+    </message>
+    <message>
+        <source>Blocked %1 windows that opened by themselves, the first: %2</source>
+        <translation>%1 fenêtres qui s’ouvraient d’elles-mêmes ont été bloquées, la première : %2</translation>
     </message>
 </context>
 <context>
@@ -412,6 +450,29 @@ Ce dossier n’existe pas. Vérifiez le chemin et réessayez.</translation>
     </message>
 </context>
 <context>
+    <name>TOriginStrip</name>
+    <message>
+        <source>Not secure</source>
+        <translation>Non sécurisé</translation>
+    </message>
+    <message>
+        <source>Back to %1</source>
+        <translation>Revenir à %1</translation>
+    </message>
+    <message>
+        <source>the web app</source>
+        <translation>l’application web</translation>
+    </message>
+    <message>
+        <source>Page of another site: %1</source>
+        <translation>Page d’un autre site : %1</translation>
+    </message>
+    <message>
+        <source>Page of another site, not secure: %1</source>
+        <translation>Page d’un autre site, non sécurisée : %1</translation>
+    </message>
+</context>
+<context>
     <name>TPageContextMenu</name>
     <message>
         <source>Open link in default browser</source>
@@ -482,6 +543,14 @@ Ce dossier n’existe pas. Vérifiez le chemin et réessayez.</translation>
     <message>
         <source>Allow %1 to download multiple files?</source>
         <translation>Autoriser %1 à télécharger plusieurs fichiers ?</translation>
+    </message>
+    <message>
+        <source>read and change your clipboard</source>
+        <translation>lire et modifier votre presse-papiers</translation>
+    </message>
+    <message>
+        <source>see the fonts installed on your computer</source>
+        <translation>voir les polices installées sur votre ordinateur</translation>
     </message>
 </context>
 <context>

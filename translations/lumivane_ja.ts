@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>OpenOnDesktop</name>
+    <message>
+        <source>Open this link with another application?</source>
+        <translation>このリンクを別のアプリケーションで開きますか？</translation>
+    </message>
+    <message>
+        <source>&amp;Open link</source>
+        <translation>リンクを開く(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Deny</source>
+        <translation>拒否(&amp;D)</translation>
+    </message>
+</context>
+<context>
     <name>QWebEnginePage</name>
     <message>
         <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
@@ -32,6 +47,29 @@
     <message>
         <source>Web engine: %1</source>
         <translation>Web エンジン: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockedWindowNotice</name>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>a blank page</source>
+        <translation>空白のページ</translation>
+    </message>
+    <message>
+        <source>Blocked a window that opened by itself: %1</source>
+        <translation>勝手に開いたウィンドウをブロックしました: %1</translation>
+    </message>
+    <message>
+        <source>Blocked %1 windows that opened by themselves, the first: %2</source>
+        <translation>勝手に開いた %1 個のウィンドウをブロックしました。最初のもの: %2</translation>
     </message>
 </context>
 <context>
@@ -412,6 +450,29 @@ This folder does not exist. Check the path and try again.</source>
     </message>
 </context>
 <context>
+    <name>TOriginStrip</name>
+    <message>
+        <source>Not secure</source>
+        <translation>保護されていません</translation>
+    </message>
+    <message>
+        <source>Back to %1</source>
+        <translation>%1 に戻る</translation>
+    </message>
+    <message>
+        <source>the web app</source>
+        <translation>Web アプリ</translation>
+    </message>
+    <message>
+        <source>Page of another site: %1</source>
+        <translation>別のサイトのページ: %1</translation>
+    </message>
+    <message>
+        <source>Page of another site, not secure: %1</source>
+        <translation>別のサイトのページ (保護されていません): %1</translation>
+    </message>
+</context>
+<context>
     <name>TPageContextMenu</name>
     <message>
         <source>Open link in default browser</source>
@@ -482,6 +543,14 @@ This folder does not exist. Check the path and try again.</source>
     <message>
         <source>Allow %1 to download multiple files?</source>
         <translation>%1 に複数ファイルのダウンロードを許可しますか？</translation>
+    </message>
+    <message>
+        <source>read and change your clipboard</source>
+        <translation>クリップボードを読み取り変更する</translation>
+    </message>
+    <message>
+        <source>see the fonts installed on your computer</source>
+        <translation>コンピューターにインストールされたフォントを見る</translation>
     </message>
 </context>
 <context>

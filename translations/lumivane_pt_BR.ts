@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>OpenOnDesktop</name>
+    <message>
+        <source>Open this link with another application?</source>
+        <translation>Abrir este link com outro aplicativo?</translation>
+    </message>
+    <message>
+        <source>&amp;Open link</source>
+        <translation>&amp;Abrir link</translation>
+    </message>
+    <message>
+        <source>&amp;Deny</source>
+        <translation>&amp;Negar</translation>
+    </message>
+</context>
+<context>
     <name>QWebEnginePage</name>
     <message>
         <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
@@ -32,6 +47,29 @@
     <message>
         <source>Web engine: %1</source>
         <translation>Mecanismo web: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBlockedWindowNotice</name>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Dispensar</translation>
+    </message>
+    <message>
+        <source>a blank page</source>
+        <translation>uma página em branco</translation>
+    </message>
+    <message>
+        <source>Blocked a window that opened by itself: %1</source>
+        <translation>Uma janela que se abriu sozinha foi bloqueada: %1</translation>
+    </message>
+    <message>
+        <source>Blocked %1 windows that opened by themselves, the first: %2</source>
+        <translation>%1 janelas que se abriram sozinhas foram bloqueadas, a primeira: %2</translation>
     </message>
 </context>
 <context>
@@ -412,6 +450,29 @@ Esta pasta não existe. Verifique o caminho e tente novamente.</translation>
     </message>
 </context>
 <context>
+    <name>TOriginStrip</name>
+    <message>
+        <source>Not secure</source>
+        <translation>Não seguro</translation>
+    </message>
+    <message>
+        <source>Back to %1</source>
+        <translation>Voltar para %1</translation>
+    </message>
+    <message>
+        <source>the web app</source>
+        <translation>o aplicativo web</translation>
+    </message>
+    <message>
+        <source>Page of another site: %1</source>
+        <translation>Página de outro site: %1</translation>
+    </message>
+    <message>
+        <source>Page of another site, not secure: %1</source>
+        <translation>Página de outro site, não segura: %1</translation>
+    </message>
+</context>
+<context>
     <name>TPageContextMenu</name>
     <message>
         <source>Open link in default browser</source>
@@ -482,6 +543,14 @@ Esta pasta não existe. Verifique o caminho e tente novamente.</translation>
     <message>
         <source>Allow %1 to download multiple files?</source>
         <translation>Permitir que %1 baixe vários arquivos?</translation>
+    </message>
+    <message>
+        <source>read and change your clipboard</source>
+        <translation>ler e alterar sua área de transferência</translation>
+    </message>
+    <message>
+        <source>see the fonts installed on your computer</source>
+        <translation>ver as fontes instaladas no seu computador</translation>
     </message>
 </context>
 <context>
