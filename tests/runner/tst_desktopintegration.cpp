@@ -8,6 +8,7 @@
 #include "settingsstore.h"
 #include "spellchecking.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -20,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineNotification>
 
@@ -363,12 +365,28 @@ private slots:
                 QDBusConnection::connectToBus(bus.Address(), QStringLiteral("app"));
             QDBusConnection desktop =
                 QDBusConnection::connectToBus(bus.Address(), QStringLiteral("desktop"));
+            // The portal answers from a thread of its own: the start reads it with a blocking
+            // call.
+            QThread portalThread;
             TFakePortal portal;
+            portal.Scheme = 2;
+            portal.moveToThread(&portalThread);
+            portalThread.start();
+            const auto stopPortal = qScopeGuard([&] {
+                portalThread.quit();
+                portalThread.wait();
+            });
             QVERIFY(desktop.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"),
                                            &portal, QDBusConnection::ExportAllSlots));
             QVERIFY(desktop.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
-            portal.Scheme = 2;
+            // The portal's "light" wins over a dark palette.
+            const QPalette palette = QApplication::palette();
+            QPalette dark = palette;
+            dark.setColor(QPalette::Window, Qt::black);
+            dark.setColor(QPalette::WindowText, Qt::white);
+            QApplication::setPalette(dark);
             TDesktopColorScheme scheme(app);
+            QApplication::setPalette(palette);
             QVERIFY(!scheme.IsDark());
 
             // The engine of this test starts light, as the test's scheme is.
