@@ -14,6 +14,10 @@ packages=(
   # names differ between releases (14 on Debian 12, 19 on Debian 13).
   clang libclang-rt-dev llvm
   python3 dbus-daemon
+  # Spelling: the English dictionary the package converts into the engine's format.
+  hunspell-en-us
+  # Translations: lrelease builds the .qm files; lupdate keeps the .ts sources up to date.
+  qt6-l10n-tools
 )
 packages+=("$@")
 

@@ -11,6 +11,7 @@
 #include "producticon.h"
 #include "runnermodule.h"
 #include "terminationsignals.h"
+#include "translations.h"
 #include "userlanguage.h"
 
 #include <QFileInfo>
@@ -94,6 +95,7 @@ int RunLumivane(int argc, char **argv)
     int applicationArgc = 1;
     TApplication application(applicationArgc, argv);
     fontPreload.Wait();
+    InstallTranslations();
     SetApplicationTitle(QStringLiteral("Veldrane Lumivane"));
 
     if (decision.Role == TStartRole::Designer) {

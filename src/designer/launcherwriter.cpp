@@ -19,7 +19,8 @@ QString FileNameIn(const QString &folder, const QByteArray &id)
 void WriteFile(const QString &fileName, const QByteArray &contents, bool executable)
 {
     const auto fail = [&] {
-        throw TLumivaneError(QStringLiteral("Unable to write to %1").arg(fileName));
+        throw TLumivaneError(
+            QCoreApplication::translate("TLumivaneError", "Unable to write to %1").arg(fileName));
     };
     if (!QDir().mkpath(QFileInfo(fileName).absolutePath()))
         fail();

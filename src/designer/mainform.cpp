@@ -227,7 +227,7 @@ void TMainForm::SetFileName(const QString &fileName)
 void TMainForm::SetModified(bool modified)
 {
     FModified = modified;
-    FModifiedPanel->setText(modified ? QStringLiteral("Modified") : QString());
+    FModifiedPanel->setText(modified ? tr("Modified") : QString());
 }
 
 void TMainForm::GetWebApp(TWebApp &webApp) const
@@ -398,7 +398,7 @@ bool TMainForm::QueryUnsavedChanges()
     if (!FModified)
         return true;
     const TMessageBox::Button answer = TMessageBox::question(
-        this, Caption, QStringLiteral("Your changes have not been saved. Save them?"),
+        this, Caption, tr("Your changes have not been saved. Save them?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes:
@@ -432,8 +432,8 @@ void TMainForm::OpenItemClick()
 {
     if (!QueryUnsavedChanges())
         return;
-    const QString fileName = TFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Lumidoc"), InitialFolder(), DocumentFilter, DocumentSuffix);
+    const QString fileName = TFileDialog::getOpenFileName(this, tr("Open Lumidoc"), InitialFolder(),
+                                                          DocumentFilter, DocumentSuffix);
     if (fileName.isEmpty())
         return;
     SetFileName(fileName);
@@ -455,8 +455,8 @@ void TMainForm::SaveItemClick()
 
 void TMainForm::SaveAsItemClick()
 {
-    const QString fileName = TFileDialog::getSaveFileName(
-        this, QStringLiteral("Save Lumidoc"), InitialFolder(), DocumentFilter, DocumentSuffix);
+    const QString fileName = TFileDialog::getSaveFileName(this, tr("Save Lumidoc"), InitialFolder(),
+                                                          DocumentFilter, DocumentSuffix);
     if (fileName.isEmpty())
         return;
     SetFileName(fileName);
@@ -471,7 +471,7 @@ void TMainForm::CreateLauncherItemClick()
     if (FFileName.isEmpty() || FModified)
         return;
     const TMessageBox::Button answer = TMessageBox::question(
-        this, Caption, QStringLiteral("Put a launcher for this web app on the desktop too?"),
+        this, Caption, tr("Put a launcher for this web app on the desktop too?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
     if (answer == QMessageBox::Cancel)
         return;
@@ -488,7 +488,7 @@ void TMainForm::AboutItemClick()
         try {
             webEngine = RunnerModule().WebEngineVersion();
         } catch (const TLumivaneError &error) {
-            webEngine = QStringLiteral("not available (%1)").arg(error.message());
+            webEngine = tr("not available (%1)").arg(error.message());
         }
     }
     ShowAbout(UserLanguageId(), webEngine);
@@ -626,8 +626,7 @@ void TMainForm::FitToFont()
     const int letter = qMax(1, mimic->fontMetrics().horizontalAdvance(u'X'));
     mimic->setMinimumContentsLength((widest + letter - 1) / letter);
 
-    const int modified =
-        FModifiedPanel->fontMetrics().horizontalAdvance(QStringLiteral("Modified"));
+    const int modified = FModifiedPanel->fontMetrics().horizontalAdvance(tr("Modified"));
     FModifiedPanel->setFixedWidth(qMax(DesignModifiedPanelWidth, modified + 12));
 
     // The window keeps the designed width unless the controls need more; the wrapped help text

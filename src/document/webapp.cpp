@@ -3,6 +3,7 @@
 #include "lumivaneerror.h"
 #include "profilefile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -61,7 +62,8 @@ template <class... Ts> struct TOverloaded : Ts...
 
 [[noreturn]] void ThrowUnableToWrite(const QString &fileName)
 {
-    throw TLumivaneError(QStringLiteral("Unable to write to ") + fileName);
+    throw TLumivaneError(QCoreApplication::translate("TLumivaneError", "Unable to write to ") +
+                         fileName);
 }
 
 // A read-only file is not replaced, even where the user could replace it (root, or a writable

@@ -5,7 +5,7 @@
 
 TControlPanel::TControlPanel(QWidget *parent)
     : QWidget(parent)
-    , FCloseButton(new QPushButton(QStringLiteral("Close"), this))
+    , FCloseButton(new QPushButton(tr("Close"), this))
 {
     setObjectName(QStringLiteral("ControlPanel"));
     FCloseButton->setObjectName(QStringLiteral("CloseButton"));

@@ -1,5 +1,6 @@
 #include "desktopidentity.h"
 
+#include "launcherbadge.h"
 #include "producticon.h"
 #include "shellhelpers.h"
 #include "webappidentity.h"
@@ -107,6 +108,18 @@ TDesktopIdentity::TDesktopIdentity(QWidget *window, QWebEngineView *view, const 
     SetWebAppApplicationId(id);
     FWindow->setWindowIcon(ProductIcon());
     connect(view, &QWebEngineView::iconChanged, this, &TDesktopIdentity::ViewIconChanged);
+    connect(view, &QWebEngineView::titleChanged, this, &TDesktopIdentity::ViewTitleChanged);
+}
+
+void TDesktopIdentity::ViewTitleChanged(const QString &title)
+{
+    const int count = TitleUnreadCount(title);
+    if (!FBadge && count == 0)
+        return;
+    if (!FBadge)
+        FBadge = new TLauncherBadge(WebAppApplicationId(FId) + QStringLiteral(".desktop"),
+                                    QDBusConnection::sessionBus(), this);
+    FBadge->SetCount(count);
 }
 
 void TDesktopIdentity::ViewIconChanged(const QIcon &icon)

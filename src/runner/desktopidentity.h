@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QWebEngineView;
+class TLauncherBadge;
 class QWidget;
 
 // Makes a running web app an application of its own for the desktop, so the taskbar shows and
@@ -13,7 +14,8 @@ class QWidget;
 //   the class and instance of its windows (what the taskbar groups by and what a launcher's
 //   StartupWMClass names);
 // - the window shows the site's icon once the page has one, else the program's icon, and the
-//   site's icon is saved for launchers (WebAppIconPath), updating one already written.
+//   site's icon is saved for launchers (WebAppIconPath), updating one already written;
+// - a count of unread messages that the page's title begins with shows on its taskbar entry.
 //
 // Create it before the process's first window is created: on X11 Qt fixes the window class
 // when it creates its first window.
@@ -26,9 +28,11 @@ public:
 
 private:
     void ViewIconChanged(const QIcon &icon);
+    void ViewTitleChanged(const QString &title);
 
     QWidget *FWindow;
     QByteArray FId;
+    TLauncherBadge *FBadge = nullptr; // made at the first count: most sites never show one
 };
 
 // Sets the application id of the process for a web app (see above). Once per process.

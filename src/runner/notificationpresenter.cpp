@@ -1,6 +1,6 @@
 #include "notificationpresenter.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -180,6 +180,7 @@ TNotificationPresenter::TNotificationPresenter(QWebEngineProfile *profile, QWidg
     if (sink)
         SetSink(std::move(sink));
     FAppName = [this] { return FWindow ? FWindow->windowTitle() : QString(); };
+    FAlert = [](QWidget *window) { QApplication::alert(window); };
     FProfile->setNotificationPresenter(
         [this](std::unique_ptr<QWebEngineNotification> notification) {
             Present(std::move(notification));
@@ -231,6 +232,8 @@ void TNotificationPresenter::Present(std::unique_ptr<QWebEngineNotification> not
         icon = FWindow->windowIcon().pixmap(64, 64).toImage();
     FSink->Show(key, {appName, icon, page->title(), page->message()});
     page->show();
+    if (FWindow && !FWindow->isActiveWindow() && FAlert)
+        FAlert(FWindow);
 }
 
 void TNotificationPresenter::Clicked(quint64 key)

@@ -102,6 +102,9 @@ public:
 
     // The web app's name as notifications show it; by default the window's caption.
     void SetAppName(std::function<QString()> appName) { FAppName = std::move(appName); }
+    // How the window asks for the user's attention when a notification comes while it is not
+    // active; by default QApplication::alert (the taskbar entry flashes or is marked).
+    void SetAlert(std::function<void(QWidget *)> alert) { FAlert = std::move(alert); }
 
 private:
     void SetSink(std::unique_ptr<TNotificationSink> sink);
@@ -114,6 +117,7 @@ private:
     QPointer<QWidget> FWindow;
     std::unique_ptr<TNotificationSink> FSink;
     std::function<QString()> FAppName;
+    std::function<void(QWidget *)> FAlert;
     std::map<quint64, std::unique_ptr<QWebEngineNotification>> FNotifications;
     quint64 FNextKey = 1;
 };

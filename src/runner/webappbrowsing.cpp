@@ -1,6 +1,7 @@
 #include "webappbrowsing.h"
 
 #include "browserkeys.h"
+#include "colorscheme.h"
 #include "downloadmanager.h"
 #include "findbar.h"
 #include "notificationpresenter.h"
@@ -8,6 +9,7 @@
 #include "pagecontextmenu.h"
 #include "pageprinter.h"
 #include "permissionmanager.h"
+#include "spellchecking.h"
 
 #include <QAction>
 #include <QWebEngineProfile>
@@ -35,6 +37,11 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
                          ? new TNotificationPresenter(profile, window, {}, this)
                          : nullptr;
     FContextMenu = new TPageContextMenu(view, this);
+    new TPageColorScheme(view->page(), &DesktopColorScheme(),
+                         StartEngineColorScheme(DesktopColorScheme().IsDark()), this);
+    auto *spelling = new TSpellChecking(view, settingsGroup, PrepareSpellCheckDictionaries(), this);
+    if (spelling->LanguageAction())
+        FContextMenu->AddAction(spelling->LanguageAction());
     FResetPermissionsAction = new QAction(tr("Reset permissions"), this);
     FResetPermissionsAction->setObjectName(QStringLiteral("ResetPermissionsAction"));
     FContextMenu->AddAction(FResetPermissionsAction);

@@ -2,12 +2,14 @@
 
 #include "application.h"
 #include "browsingprofile.h"
+#include "colorscheme.h"
 #include "controlpanel.h"
 #include "desktopidentity.h"
 #include "formkeyhook.h"
 #include "localfileguard.h"
 #include "mqaltbugfixes.h"
 #include "shellhelpers.h"
+#include "spellchecking.h"
 #include "webappbrowsing.h"
 #include "webappwindows.h"
 #include "webbrowserex.h"
@@ -61,6 +63,9 @@ void TWebAppForm::FormCreate()
 
     // Nothing of the web engine may exist before we know it can start.
     CheckWebEngineCanStart();
+    // Pages prefer the desktop's light or dark from the engine's start on.
+    StartEngineColorScheme(DesktopColorScheme().IsDark());
+    PrepareSpellCheckDictionaries();
 
     setObjectName(QStringLiteral("WebAppForm"));
     setWindowFlags(Qt::Window);

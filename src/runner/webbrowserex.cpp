@@ -195,7 +195,8 @@ QUrl WebAddressFromText(const QByteArray &url)
     if (target.isRelative() && !text.trimmed().isEmpty())
         target = QUrl::fromUserInput(text);
     if (text.trimmed().isEmpty() || !target.isValid())
-        throw TLumivaneError(QStringLiteral("Unable to open ") + text);
+        throw TLumivaneError(QCoreApplication::translate("TLumivaneError", "Unable to open ") +
+                             text);
     return target;
 }
 
@@ -262,10 +263,11 @@ void CheckWebEngineCanStart()
         return;
     if (qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QStringLiteral("--no-sandbox")))
         return;
-    throw TLumivaneError(
-        QStringLiteral("The web engine cannot run as root with its sandbox on. Run Lumivane as an "
-                       "ordinary user, or set QTWEBENGINE_DISABLE_SANDBOX=1 to run it as root "
-                       "without the sandbox"));
+    throw TLumivaneError(QCoreApplication::translate(
+        "TLumivaneError", "The web engine cannot run as root with its sandbox on. Run "
+                          "Lumivane as an ordinary user, or set "
+                          "QTWEBENGINE_DISABLE_SANDBOX=1 to run it as root without the "
+                          "sandbox"));
 #endif
 }
 

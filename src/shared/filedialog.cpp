@@ -2,6 +2,7 @@
 
 #include "messagebox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,7 +27,9 @@ public:
             if (!folder.exists()) {
                 TMessageBox::warning(
                     this, windowTitle(),
-                    QStringLiteral("%1\nThis folder does not exist. Check the path and try again.")
+                    QCoreApplication::translate(
+                        "TFileDialog",
+                        "%1\nThis folder does not exist. Check the path and try again.")
                         .arg(QDir::toNativeSeparators(folder.path())));
                 return;
             }

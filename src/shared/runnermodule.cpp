@@ -69,7 +69,8 @@ TRunnerModule &RunnerModule()
         }
     }
     if (path.isEmpty())
-        throw TLumivaneError(QStringLiteral("Unable to find %1").arg(candidates.constLast()));
+        throw TLumivaneError(QCoreApplication::translate("TLumivaneError", "Unable to find %1")
+                                 .arg(candidates.constLast()));
     return LoadRunnerModule(path);
 }
 
@@ -84,8 +85,10 @@ TRunnerModule &LoadRunnerModule(const QString &path)
     auto *module = qobject_cast<TRunnerModule *>(instance);
     if (!module) {
         const QString reason =
-            instance ? QStringLiteral("not a runner module") : loader.errorString();
-        throw TLumivaneError(QStringLiteral("Unable to load %1: %2").arg(path, reason));
+            instance ? QCoreApplication::translate("TLumivaneError", "not a runner module")
+                     : loader.errorString();
+        throw TLumivaneError(QCoreApplication::translate("TLumivaneError", "Unable to load %1: %2")
+                                 .arg(path, reason));
     }
     // The module stays loaded for the rest of the process, as does the web engine.
     Loaded = module;

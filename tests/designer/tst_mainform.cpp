@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTranslator>
 #include <memory>
 
 Q_DECLARE_METATYPE(TWebApp)
@@ -635,15 +636,85 @@ void TMainFormTest::stylePictures()
 void TMainFormTest::layoutFitsTheFont_data()
 {
     QTest::addColumn<qreal>("pointSize");
-    QTest::newRow("desktop font") << 0.0;
-    QTest::newRow("8 point") << 8.0;
-    QTest::newRow("11 point") << 11.0;
-    QTest::newRow("16 point") << 16.0;
+    QTest::addColumn<QString>("language");
+    QTest::newRow("desktop font") << 0.0 << QString();
+    QTest::newRow("8 point") << 8.0 << QString();
+    QTest::newRow("11 point") << 11.0 << QString();
+    QTest::newRow("16 point") << 16.0 << QString();
+    QTest::newRow("German") << 0.0 << QStringLiteral("de");
+    QTest::newRow("German, 11 point") << 11.0 << QStringLiteral("de");
+    QTest::newRow("Japanese") << 0.0 << QStringLiteral("ja");
+    QTest::newRow("French") << 0.0 << QStringLiteral("fr");
+    QTest::newRow("Spanish") << 0.0 << QStringLiteral("es");
+    QTest::newRow("Brazilian Portuguese") << 0.0 << QStringLiteral("pt_BR");
 }
 
 void TMainFormTest::layoutFitsTheFont()
 {
     QFETCH(qreal, pointSize);
+    QFETCH(QString, language);
+    QTranslator translator;
+    const auto removeTranslator =
+        qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    if (!language.isEmpty()) {
+        // The form made in English by init() tells which texts the translated one must show.
+        QVERIFY(translator.load(QStringLiteral("lumivane_") + language,
+                                QStringLiteral(LUMIVANE_TRANSLATIONS_BUILD_DIR)));
+        QCoreApplication::installTranslator(&translator);
+        const std::unique_ptr<TMainForm> english = std::move(FForm);
+        FForm = std::make_unique<TMainForm>();
+        const auto translated = [&](const QString &text) {
+            return translator.translate("TMainForm", text.toUtf8().constData());
+        };
+        const auto texts = [](QObject *object) {
+            QStringList found;
+            if (auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow())
+                found.append(widget->windowTitle());
+            if (auto *label = qobject_cast<QLabel *>(object))
+                found.append(label->text());
+            else if (auto *button = qobject_cast<QAbstractButton *>(object))
+                found.append(button->text());
+            else if (auto *group = qobject_cast<QGroupBox *>(object))
+                found.append(group->title());
+            else if (auto *combo = qobject_cast<QComboBox *>(object))
+                for (int i = 0; i < combo->count(); ++i)
+                    found.append(combo->itemText(i));
+            else if (auto *list = qobject_cast<QListWidget *>(object))
+                for (int i = 0; i < list->count(); ++i)
+                    found.append(list->item(i)->text());
+            else if (auto *action = qobject_cast<QAction *>(object))
+                found.append(action->text());
+            found.removeAll(QString());
+            return found;
+        };
+        int compared = 0;
+        QList<QObject *> objects = english->findChildren<QObject *>();
+        objects.append(english.get());
+        for (QObject *object : std::as_const(objects)) {
+            if (object->objectName().isEmpty() || object->objectName().startsWith(u"qt_"))
+                continue;
+            QObject *other = object == english.get()
+                                 ? FForm.get()
+                                 : FForm->findChild<QObject *>(object->objectName());
+            QVERIFY2(other, qPrintable(object->objectName()));
+            const QStringList source = texts(object);
+            QStringList wanted;
+            for (const QString &text : source) {
+                // The browsers a web app can present itself as are names, in every language.
+                if (MimicTexts().contains(text)) {
+                    wanted.append(text);
+                    continue;
+                }
+                // Every text has a translation, even one that stays as it is ("iPad").
+                QVERIFY2(!translated(text).isEmpty(),
+                         qPrintable(object->objectName() + QStringLiteral(": ") + text));
+                wanted.append(translated(text));
+            }
+            QCOMPARE(texts(other), wanted);
+            compared += int(source.size());
+        }
+        QVERIFY(compared > 50);
+    }
     if (pointSize > 0) {
         QFont font = FForm->font();
         font.setPointSizeF(pointSize);

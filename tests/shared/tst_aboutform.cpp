@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QScreen>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -58,6 +59,8 @@ private slots:
     void labelClicksOpenAddressesAndKeepWindowOpen();
     void localizedCaptionAndWideButton();
     void altRepaintsTheVisibleButton();
+    void translatedTextsFit_data();
+    void translatedTextsFit();
 };
 
 void TestAboutForm::cleanup()
@@ -250,4 +253,50 @@ void TestAboutForm::altRepaintsTheVisibleButton()
 }
 
 QTEST_MAIN(TestAboutForm)
+void TestAboutForm::translatedTextsFit_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("German") << QStringLiteral("de") << QStringLiteral("Über Lumivane");
+    QTest::newRow("Japanese") << QStringLiteral("ja") << QStringLiteral("Lumivane について");
+}
+
+// In another language every text of the window is translated and none is cut off; the
+// Localizer, which has no translations, changes nothing on the way.
+void TestAboutForm::translatedTextsFit()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, caption);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("lumivane_") + language,
+                            QStringLiteral(LUMIVANE_TRANSLATIONS_BUILD_DIR)));
+    QCoreApplication::installTranslator(&translator);
+    const auto removeTranslator =
+        qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    bool checked = false;
+    WhenShown([&](QWidget *form) {
+        QCOMPARE(form->windowTitle(), caption);
+        const QString engine = translator.translate("TAboutForm", "Web engine: %1");
+        QVERIFY(!engine.isEmpty());
+        QCOMPARE(Child<QLabel>(form, "EngineLabel")->text(),
+                 engine.arg(QStringLiteral("Qt WebEngine 6")));
+        QCOMPARE(Child<QPushButton>(form, "OKButtonW")->text(),
+                 translator.translate("AboutForm", "OK"));
+        for (QWidget *widget : form->findChildren<QWidget *>()) {
+            if (widget->isHidden() ||
+                !(qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)))
+                continue;
+            const QString name = widget->objectName();
+            QVERIFY2(form->rect().contains(widget->geometry()), qPrintable(name));
+            QVERIFY2(widget->width() >= widget->sizeHint().width() &&
+                         widget->height() >= widget->sizeHint().height(),
+                     qPrintable(name));
+        }
+        checked = true;
+        form->close();
+    });
+    ShowAbout(0x0407, QStringLiteral("Qt WebEngine 6"));
+    QVERIFY(checked);
+}
+
 #include "tst_aboutform.moc"
