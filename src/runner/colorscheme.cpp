@@ -232,8 +232,12 @@ void TPageColorScheme::CheckAnswered()
     const int id = FLastId - 1;
     FTools->runJavaScript(
         QStringLiteral("!!window.lumivaneAnswers && window.lumivaneAnswers.has(%1)").arg(id),
-        [this, id, tools = QPointer<QWebEnginePage>(FTools)](const QVariant &answered) {
-            if (tools && id == FLastId - 1 && !answered.toBool() && ++FTries < MaxTries)
-                Send();
+        // A page that goes away answers its pending scripts while this object may already be
+        // gone with it.
+        [self = QPointer<TPageColorScheme>(this), id,
+         tools = QPointer<QWebEnginePage>(FTools)](const QVariant &answered) {
+            if (self && tools && id == self->FLastId - 1 && !answered.toBool() &&
+                ++self->FTries < MaxTries)
+                self->Send();
         });
 }

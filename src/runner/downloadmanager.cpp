@@ -273,6 +273,10 @@ TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window,
 
 bool TDownloadManager::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only the user's own input counts, and only it is looked at: the engine also sends keys
+    // of its own, one of them to a page view that is being destroyed.
+    if (!event->spontaneous())
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:

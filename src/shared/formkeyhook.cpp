@@ -23,6 +23,12 @@ bool TFormKeyHook::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
+    // Only keys the user pressed or let go: a control that hands a key it did not want back to
+    // its parent (the web view does) sends it anew, and that is no new key-down; and the engine
+    // sends keys of its own, one of them to a page view that is being destroyed, which must not
+    // be looked at.
+    if (!event->spontaneous())
+        return false;
     if (!watched->isWidgetType())
         return false;
     auto *receiver = static_cast<QWidget *>(watched);
@@ -32,10 +38,6 @@ bool TFormKeyHook::eventFilter(QObject *watched, QEvent *event)
         FPropagating = nullptr;
         return false;
     }
-    // Only keys the user pressed: a control that hands a key it did not want back to its
-    // parent (the web view does) sends it anew, and that is no new key-down.
-    if (!event->spontaneous())
-        return false;
     // A key press that the focused control ignores goes on to its parent as the same event:
     // that is still the one key press.
     if (event == FPropagating && FLastReceiver && !FLastReceiver->isWindow() &&
