@@ -59,6 +59,8 @@ template <class... Ts> struct TOverloaded : Ts...
 {
     using Ts::operator()...;
 };
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class... Ts> TOverloaded(Ts...) -> TOverloaded<Ts...>;
 
 [[noreturn]] void ThrowUnableToWrite(const QString &fileName)
 {
