@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Proves the README's commands on a machine like a user's fresh one: builds a clean Debian root
 # with debootstrap, copies this checkout in (without build trees), and runs inside it, with only
 # what scripts/install-deps.sh installs:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets of tests/fuzz with clang (coverage, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for a bounded time on a copy of the seed corpus.
 # Fails on any crash, hang (10 s per input), sanitizer report or broken property; the input that

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages (Debian 12 or 13) that building, running and testing Lumivane
 # need, skipping the package manager entirely when everything is already there.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Lumivane and starts it with the given arguments:
 # none for the designer, "/l PATH" for the runner.
 set -euo pipefail

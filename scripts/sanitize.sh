@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every target with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer in
 # build/sanitize and runs the whole test suite there. Any sanitizer report fails its test.
 # Leak reports from Qt WebEngine's own internals are suppressed by tests/sanitizers/lsan.supp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the designer's start-up benchmark: one empty Qt Widgets window. With --text the
 // same window shows one line of text instead, which is what any text costs a Qt program: the
 // font configuration read, the font database filled, the first glyphs shaped and drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the launch benchmark: the least a Qt web engine program can do to show a page.
 // One view, the URL from the command line, nothing else; what Lumivane costs is measured on top.
 #include <QApplication>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs every contender in turn under one Xvfb and prints the figures.
 
 Usually started through bench/launch, which installs and builds what this needs first

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What each contender is started with: its command line, its environment, its fresh profile."""
 
 import dataclasses

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The test page and the local server that serves it and hears when it has loaded.
 
 The page is small but real: a style sheet, a script and three images, so that every contender

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Memory and CPU of a contender's whole process tree, read from /proc.
 
 A contender is started as the leader of a new session. Its tree is every process that descends

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Medians, ranges and ratios of the figures, printed as plain-text tables."""
 
 import statistics

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """One measured run of one contender, from spawn to exit, never hanging the harness."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The few X11 calls the harness needs, straight from libX11 through ctypes.
 
 Finding a process's top-level windows, grabbing their pixels to see a first paint, and asking a

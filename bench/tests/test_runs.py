@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Whole runs of stand-in contenders: small Python programs that behave well or badly."""
 
 import os

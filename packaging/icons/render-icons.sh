@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the product icon from lumivane.svg: the hicolor PNGs for Linux and lumivane.ico for
 # the Windows build (32-bit images at every size, plus 256-colour 48 and 32 for old displays).
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick; the results are committed, so a build does

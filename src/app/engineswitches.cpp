@@ -1,4 +1,5 @@
-#include "engineswitches.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/engineswitches.h"
 
 #include <QDir>
 #include <QFile>

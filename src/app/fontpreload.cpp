@@ -1,4 +1,5 @@
-#include "fontpreload.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/fontpreload.h"
 
 #ifdef LUMIVANE_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>

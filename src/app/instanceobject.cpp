@@ -1,4 +1,5 @@
-#include "instanceobject.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/instanceobject.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,5 @@
-#include "startup.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/startup.h"
 
 int main(int argc, char **argv)
 {

@@ -1,18 +1,19 @@
-#include "startup.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/startup.h"
 
 #include <memory>
 
-#include "application.h"
-#include "engineswitches.h"
-#include "fontpreload.h"
-#include "instanceobject.h"
-#include "mainform.h"
-#include "platformchoice.h"
-#include "producticon.h"
-#include "runnermodule.h"
-#include "terminationsignals.h"
-#include "translations.h"
-#include "userlanguage.h"
+#include "app/engineswitches.h"
+#include "app/fontpreload.h"
+#include "app/instanceobject.h"
+#include "app/platformchoice.h"
+#include "app/terminationsignals.h"
+#include "designer/mainform.h"
+#include "shared/application.h"
+#include "shared/producticon.h"
+#include "shared/runnermodule.h"
+#include "shared/translations.h"
+#include "shared/userlanguage.h"
 
 #include <QFileInfo>
 #include <future>

@@ -1,4 +1,5 @@
-#include "terminationsignals.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/terminationsignals.h"
 
 #ifndef Q_OS_WIN
 #include <QSocketNotifier>

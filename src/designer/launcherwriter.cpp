@@ -1,8 +1,9 @@
-#include "launcherwriter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "designer/launcherwriter.h"
 
-#include "lumivaneerror.h"
-#include "shellhelpers.h"
-#include "webappidentity.h"
+#include "document/lumivaneerror.h"
+#include "shared/shellhelpers.h"
+#include "shared/webappidentity.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,18 +1,19 @@
-#include "mainform.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "designer/mainform.h"
 #include "ui_mainform.h"
 
-#include "aboutform.h"
-#include "application.h"
-#include "filedialog.h"
-#include "formkeyhook.h"
-#include "launcherwriter.h"
-#include "lumivaneerror.h"
-#include "messagebox.h"
-#include "mqaltbugfixes.h"
-#include "profilefile.h"
-#include "runnermodule.h"
-#include "shellhelpers.h"
-#include "userlanguage.h"
+#include "designer/launcherwriter.h"
+#include "document/lumivaneerror.h"
+#include "document/profilefile.h"
+#include "shared/aboutform.h"
+#include "shared/application.h"
+#include "shared/filedialog.h"
+#include "shared/formkeyhook.h"
+#include "shared/messagebox.h"
+#include "shared/mqaltbugfixes.h"
+#include "shared/runnermodule.h"
+#include "shared/shellhelpers.h"
+#include "shared/userlanguage.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "webapp.h"
+#include "document/webapp.h"
 
 #include <QMainWindow>
 #include <memory>

@@ -1,4 +1,5 @@
-#include "profilefile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/profilefile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reader and writer of profile files: "[Section]" lines followed by "Key=Value" lines.
 #pragma once
 

@@ -1,7 +1,8 @@
-#include "webapp.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/webapp.h"
 
-#include "lumivaneerror.h"
-#include "profilefile.h"
+#include "document/lumivaneerror.h"
+#include "document/profilefile.h"
 
 #include <QCoreApplication>
 #include <QFile>

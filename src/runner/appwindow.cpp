@@ -1,11 +1,12 @@
-#include "appwindow.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/appwindow.h"
 
-#include "desktopopener.h"
-#include "newwindowpolicy.h"
-#include "shellhelpers.h"
-#include "siterule.h"
-#include "webappbrowsing.h"
-#include "webbrowserex.h"
+#include "runner/desktopopener.h"
+#include "runner/newwindowpolicy.h"
+#include "runner/siterule.h"
+#include "runner/webappbrowsing.h"
+#include "runner/webbrowserex.h"
+#include "shared/shellhelpers.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

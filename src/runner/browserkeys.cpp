@@ -1,6 +1,7 @@
-#include "browserkeys.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/browserkeys.h"
 
-#include "settingsstore.h"
+#include "runner/settingsstore.h"
 
 #include <QKeyEvent>
 #include <QWebEngineView>

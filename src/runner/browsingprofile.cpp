@@ -1,6 +1,7 @@
-#include "browsingprofile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/browsingprofile.h"
 
-#include "webappidentity.h"
+#include "shared/webappidentity.h"
 
 #include <QMap>
 #include <QStandardPaths>

@@ -1,4 +1,5 @@
-#include "colorscheme.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/colorscheme.h"
 
 #include <QApplication>
 #include <QDBusArgument>

@@ -1,4 +1,5 @@
-#include "controlpanel.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/controlpanel.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -1,6 +1,7 @@
-#include "credentialsdialog.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/credentialsdialog.h"
 
-#include "application.h"
+#include "shared/application.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,9 +1,10 @@
-#include "desktopidentity.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/desktopidentity.h"
 
-#include "launcherbadge.h"
-#include "producticon.h"
-#include "shellhelpers.h"
-#include "webappidentity.h"
+#include "runner/launcherbadge.h"
+#include "shared/producticon.h"
+#include "shared/shellhelpers.h"
+#include "shared/webappidentity.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,9 @@
-#include "desktopopener.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/desktopopener.h"
 
-#include "application.h"
-#include "messagebox.h"
-#include "shellhelpers.h"
+#include "shared/application.h"
+#include "shared/messagebox.h"
+#include "shared/shellhelpers.h"
 
 #include <QCoreApplication>
 #include <cctype>

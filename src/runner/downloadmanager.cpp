@@ -1,8 +1,9 @@
-#include "downloadmanager.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/downloadmanager.h"
 
-#include "filedialog.h"
-#include "permissionmanager.h"
-#include "shellhelpers.h"
+#include "runner/permissionmanager.h"
+#include "shared/filedialog.h"
+#include "shared/shellhelpers.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,5 @@
-#include "findbar.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/findbar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,4 +1,5 @@
-#include "launcherbadge.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/launcherbadge.h"
 
 #include <QCryptographicHash>
 #include <QDBusConnectionInterface>

@@ -1,4 +1,5 @@
-#include "localfileguard.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/localfileguard.h"
 
 #include <QDir>
 #include <QFileInfo>

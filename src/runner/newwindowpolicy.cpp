@@ -1,6 +1,7 @@
-#include "newwindowpolicy.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/newwindowpolicy.h"
 
-#include "siterule.h"
+#include "runner/siterule.h"
 
 TNewWindowPlace NewWindowPlace(const QUrl &appUrl, const QUrl &requested, bool dialog,
                                bool userInitiated)

@@ -1,4 +1,5 @@
-#include "notificationpresenter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/notificationpresenter.h"
 
 #include <QApplication>
 #include <QDBusArgument>

@@ -1,6 +1,7 @@
-#include "originstrip.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/originstrip.h"
 
-#include "siterule.h"
+#include "runner/siterule.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,7 @@
-#include "pagecontextmenu.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/pagecontextmenu.h"
 
-#include "desktopopener.h"
+#include "runner/desktopopener.h"
 
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>

@@ -1,6 +1,7 @@
-#include "pagedialogs.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/pagedialogs.h"
 
-#include "sitename.h"
+#include "runner/sitename.h"
 
 #include <QCheckBox>
 #include <QDialog>

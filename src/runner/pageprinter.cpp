@@ -1,4 +1,5 @@
-#include "pageprinter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/pageprinter.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

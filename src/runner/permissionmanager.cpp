@@ -1,9 +1,10 @@
-#include "permissionmanager.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/permissionmanager.h"
 
-#include "application.h"
-#include "messagebox.h"
-#include "settingsstore.h"
-#include "sitename.h"
+#include "runner/settingsstore.h"
+#include "runner/sitename.h"
+#include "shared/application.h"
+#include "shared/messagebox.h"
 
 #include <QMetaEnum>
 #include <QWebEngineProfile>

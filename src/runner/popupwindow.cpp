@@ -1,7 +1,8 @@
-#include "popupwindow.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/popupwindow.h"
 
-#include "shellhelpers.h"
-#include "webbrowserex.h"
+#include "runner/webbrowserex.h"
+#include "shared/shellhelpers.h"
 
 #include <QGuiApplication>
 #include <QScreen>

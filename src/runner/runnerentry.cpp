@@ -1,7 +1,8 @@
-#include "runnerentry.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/runnerentry.h"
 
-#include "webappform.h"
-#include "webbrowserex.h"
+#include "runner/webappform.h"
+#include "runner/webbrowserex.h"
 
 std::unique_ptr<QWidget> TRunnerEntry::OpenWebApp(const QString &fileName)
 {

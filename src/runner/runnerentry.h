@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "runnermodule.h"
+#include "shared/runnermodule.h"
 
 // The runner as the start-up and the designer reach it: the module's entry point, and what a
 // test of the designer links in its place.

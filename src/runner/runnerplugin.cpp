@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner module's plug-in object: the one thing the program looks up in the module.
-#include "runnerentry.h"
+#include "runner/runnerentry.h"
 
 #include <QObject>
 

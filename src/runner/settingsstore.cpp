@@ -1,4 +1,5 @@
-#include "settingsstore.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/settingsstore.h"
 
 #if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
 #include <QDir>

@@ -1,7 +1,8 @@
-#include "signinprompt.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/signinprompt.h"
 
-#include "credentialsdialog.h"
-#include "sitename.h"
+#include "runner/credentialsdialog.h"
+#include "runner/sitename.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

@@ -1,4 +1,5 @@
-#include "sitename.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/sitename.h"
 
 QString SiteName(const QUrl &url)
 {

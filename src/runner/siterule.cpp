@@ -1,4 +1,5 @@
-#include "siterule.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/siterule.h"
 
 #include <QHostAddress>
 #include <libpsl.h>

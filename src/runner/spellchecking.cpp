@@ -1,6 +1,7 @@
-#include "spellchecking.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/spellchecking.h"
 
-#include "settingsstore.h"
+#include "runner/settingsstore.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,15 +1,16 @@
-#include "webappbrowsing.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/webappbrowsing.h"
 
-#include "browserkeys.h"
-#include "colorscheme.h"
-#include "downloadmanager.h"
-#include "findbar.h"
-#include "notificationpresenter.h"
-#include "originstrip.h"
-#include "pagecontextmenu.h"
-#include "pageprinter.h"
-#include "permissionmanager.h"
-#include "spellchecking.h"
+#include "runner/browserkeys.h"
+#include "runner/colorscheme.h"
+#include "runner/downloadmanager.h"
+#include "runner/findbar.h"
+#include "runner/notificationpresenter.h"
+#include "runner/originstrip.h"
+#include "runner/pagecontextmenu.h"
+#include "runner/pageprinter.h"
+#include "runner/permissionmanager.h"
+#include "runner/spellchecking.h"
 
 #include <QAction>
 #include <QWebEngineProfile>

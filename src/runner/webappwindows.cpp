@@ -1,14 +1,15 @@
-#include "webappwindows.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/webappwindows.h"
 
-#include "application.h"
-#include "appwindow.h"
-#include "desktopopener.h"
-#include "newwindowpolicy.h"
-#include "originstrip.h"
-#include "popupwindow.h"
-#include "siterule.h"
-#include "webappbrowsing.h"
-#include "webbrowserex.h"
+#include "runner/appwindow.h"
+#include "runner/desktopopener.h"
+#include "runner/newwindowpolicy.h"
+#include "runner/originstrip.h"
+#include "runner/popupwindow.h"
+#include "runner/siterule.h"
+#include "runner/webappbrowsing.h"
+#include "runner/webbrowserex.h"
+#include "shared/application.h"
 
 #include <QWebEngineNewWindowRequest>
 

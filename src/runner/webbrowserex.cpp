@@ -1,11 +1,12 @@
-#include "webbrowserex.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/webbrowserex.h"
 
-#include "browsingprofile.h"
-#include "desktopopener.h"
-#include "lumivaneerror.h"
-#include "pagedialogs.h"
-#include "signinprompt.h"
-#include "webapp.h"
+#include "document/lumivaneerror.h"
+#include "document/webapp.h"
+#include "runner/browsingprofile.h"
+#include "runner/desktopopener.h"
+#include "runner/pagedialogs.h"
+#include "runner/signinprompt.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

@@ -1,4 +1,5 @@
-#include "windowgeometry.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/windowgeometry.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
-#include "windowplacement.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/windowplacement.h"
 
-#include "settingsstore.h"
-#include "windowgeometry.h"
+#include "runner/settingsstore.h"
+#include "runner/windowgeometry.h"
 
 #include <optional>
 

@@ -1,10 +1,11 @@
-#include "aboutform.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/aboutform.h"
 
-#include "formkeyhook.h"
-#include "localizer.h"
-#include "mqaltbugfixes.h"
-#include "producticon.h"
-#include "shellhelpers.h"
+#include "shared/formkeyhook.h"
+#include "shared/localizer.h"
+#include "shared/mqaltbugfixes.h"
+#include "shared/producticon.h"
+#include "shared/shellhelpers.h"
 #include "ui_aboutform.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,8 @@
-#include "application.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/application.h"
 
-#include "lumivaneerror.h"
-#include "messagebox.h"
+#include "document/lumivaneerror.h"
+#include "shared/messagebox.h"
 
 namespace {
 QString Title;

@@ -1,6 +1,7 @@
-#include "filedialog.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/filedialog.h"
 
-#include "messagebox.h"
+#include "shared/messagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,5 @@
-#include "formkeyhook.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/formkeyhook.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
-#include "localizer.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/localizer.h"
 
-#include "tntcontrols.h"
+#include "shared/tntcontrols.h"
 
 #include <QWidget>
 

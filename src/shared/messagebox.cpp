@@ -1,4 +1,5 @@
-#include "messagebox.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/messagebox.h"
 
 #include <QAbstractButton>
 

@@ -1,6 +1,7 @@
-#include "mqaltbugfixes.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/mqaltbugfixes.h"
 
-#include "tntcontrols.h"
+#include "shared/tntcontrols.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,5 @@
-#include "producticon.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/producticon.h"
 
 QList<QImage> ProductIconImages()
 {

@@ -1,6 +1,7 @@
-#include "runnermodule.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/runnermodule.h"
 
-#include "lumivaneerror.h"
+#include "document/lumivaneerror.h"
 
 #include <QCoreApplication>
 #include <QDir>

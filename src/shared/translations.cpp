@@ -1,4 +1,5 @@
-#include "translations.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>

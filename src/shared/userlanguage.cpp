@@ -1,4 +1,5 @@
-#include "userlanguage.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/userlanguage.h"
 
 #include <optional>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's default language, as the Windows language identifier (LANGID) that localised
 // resources are filed under: primary language in bits 0-9, sublanguage in bits 10-15.
 #pragma once

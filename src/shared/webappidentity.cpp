@@ -1,4 +1,5 @@
-#include "webappidentity.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/webappidentity.h"
 
 #include <QCryptographicHash>
 #include <QStandardPaths>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner module as the program loads it: into a process that does not link the web engine.
-#include "application.h"
-#include "lumivaneerror.h"
-#include "runnermodule.h"
-#include "webapp.h"
+#include "document/lumivaneerror.h"
+#include "document/webapp.h"
+#include "shared/application.h"
+#include "shared/runnermodule.h"
 
 #include <QFile>
 #include <QPointer>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/instanceobject.h"
+#include "app/startup.h"
 #include "httptestserver.h"
-#include "instanceobject.h"
-#include "startup.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Helpers for driving the designer window through its named controls.
 
-#include "application.h"
-#include "mainform.h"
+#include "designer/mainform.h"
+#include "shared/application.h"
 
 #include <QAction>
 #include <QByteArray>

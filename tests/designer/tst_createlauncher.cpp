@@ -1,7 +1,8 @@
-#include "filedialog.h"
-#include "mainform.h"
-#include "messagebox.h"
-#include "webappidentity.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "designer/mainform.h"
+#include "shared/filedialog.h"
+#include "shared/messagebox.h"
+#include "shared/webappidentity.h"
 
 #include <QAction>
 #include <QApplication>

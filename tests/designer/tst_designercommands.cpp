@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer's commands: Open, Save, Save As, Exit and the close box, with the unsaved-changes
 // question, the file dialogs and the error display of a failed save.
 
 #include "designertesting.h"
-#include "filedialog.h"
+#include "document/webapp.h"
 #include "httptestserver.h"
-#include "messagebox.h"
-#include "runnerentry.h"
-#include "shellhelpers.h"
-#include "webapp.h"
-#include "webappform.h"
-#include "webbrowserex.h"
+#include "runner/runnerentry.h"
+#include "runner/webappform.h"
+#include "runner/webbrowserex.h"
+#include "shared/filedialog.h"
+#include "shared/messagebox.h"
+#include "shared/shellhelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

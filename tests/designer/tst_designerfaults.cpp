@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer under faults and hostile documents: a save that fails shows the error, keeps
 // "Modified" and leaves the old document byte for byte; any file at all can be opened, quickly,
 // and saved again into a sound document.
@@ -7,10 +8,10 @@
 // a file size limit injects a write failure where mounting is not allowed.
 
 #include "designertesting.h"
-#include "filedialog.h"
-#include "messagebox.h"
+#include "document/webapp.h"
+#include "shared/filedialog.h"
+#include "shared/messagebox.h"
 #include "testfiles.h"
-#include "webapp.h"
 
 #include <QComboBox>
 #include <QDir>

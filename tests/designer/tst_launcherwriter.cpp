@@ -1,6 +1,7 @@
-#include "launcherwriter.h"
-#include "lumivaneerror.h"
-#include "webappidentity.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "designer/launcherwriter.h"
+#include "document/lumivaneerror.h"
+#include "shared/webappidentity.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer window: its start-up state, the handlers that keep its controls consistent, the
 // record it fills and shows, its pictures and its fit to the desktop font.
 
 #include "designertesting.h"
-#include "webapp.h"
+#include "document/webapp.h"
 
 #include <QCheckBox>
 #include <QComboBox>

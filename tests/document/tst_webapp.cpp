@@ -1,7 +1,8 @@
-#include "lumivaneerror.h"
-#include "profilefile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/lumivaneerror.h"
+#include "document/profilefile.h"
+#include "document/webapp.h"
 #include "testfiles.h"
-#include "webapp.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The two records the fault tests alternate between, and the document they start from. Both
 // records differ in every key, so a document holding a mixture of the two is told apart.
 
-#include "webapp.h"
+#include "document/webapp.h"
 
 #include <QByteArray>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A child process for the fault tests, so that a save can run as another user, under a file
 // size limit, or be killed at any moment.
 //
@@ -6,9 +7,9 @@
 //   lumivane_savehelper loop PATH       saves A, B, A, B, ... until killed, writing one line to
 //                                       stdout after each completed save
 
+#include "document/lumivaneerror.h"
+#include "document/webapp.h"
 #include "faultrecords.h"
-#include "lumivaneerror.h"
-#include "webapp.h"
 
 #include <QString>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile input for the runner: the built program is started with "/l" and a bad document (or a
 // bad placement store) and must either end at once with exit code 0 or keep running; it must
 // never crash. Where the document still names a URL of the test's own server, the request for it

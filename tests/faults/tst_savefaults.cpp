@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving under faults: whatever goes wrong, the document on disk is byte for byte either the old
 // one or the new one, and a failed save says "Unable to write to <path>".
 //
@@ -5,10 +6,10 @@
 // root (root ignores permission bits); the full file system is a tiny tmpfs mounted in a private
 // mount namespace; a file size limit injects a write failure wherever mounting is not allowed.
 
+#include "document/lumivaneerror.h"
+#include "document/webapp.h"
 #include "faultrecords.h"
-#include "lumivaneerror.h"
 #include "testfiles.h"
-#include "webapp.h"
 
 #include <QDir>
 #include <QFile>

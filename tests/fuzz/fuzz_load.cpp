@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a document: LoadWebApp and the integer reader must neither crash nor hang,
 // and what they read must keep the reading rules that do not depend on the bytes given.
 
+#include "document/profilefile.h"
+#include "document/webapp.h"
 #include "fuzzsupport.h"
-#include "profilefile.h"
-#include "webapp.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-modify-write over arbitrary bytes: the input is taken as an existing document, a record
 // derived from the input is saved into it, and the document is loaded again.
 //
@@ -13,8 +14,8 @@
 //   most one Configuration section header;
 // - saving the same record again changes no byte.
 
+#include "document/webapp.h"
 #include "fuzzsupport.h"
-#include "webapp.h"
 
 #include <QList>
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the fuzz targets share: a scratch folder for the documents they hand to LoadWebApp and
 // SaveWebApp, and a check that stops the run with the failing input saved by libFuzzer.
 
-#include "webapp.h"
+#include "document/webapp.h"
 
 #include <QByteArray>
 #include <QDir>

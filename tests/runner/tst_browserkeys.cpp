@@ -1,8 +1,9 @@
-#include "browserkeys.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browsingtestwindow.h"
-#include "findbar.h"
 #include "httptestserver.h"
-#include "pageprinter.h"
+#include "runner/browserkeys.h"
+#include "runner/findbar.h"
+#include "runner/pageprinter.h"
 
 #include <QFile>
 #include <QLabel>

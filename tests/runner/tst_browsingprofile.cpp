@@ -1,6 +1,7 @@
-#include "browsingprofile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "httptestserver.h"
-#include "webbrowserex.h"
+#include "runner/browsingprofile.h"
+#include "runner/webbrowserex.h"
 
 #include <QDir>
 #include <QWebEngineProfile>

@@ -1,9 +1,10 @@
-#include "filedialog.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "httptestserver.h"
-#include "webappbrowsing.h"
-#include "webappform.h"
-#include "webbrowserex.h"
-#include "windowplacement.h"
+#include "runner/webappbrowsing.h"
+#include "runner/webappform.h"
+#include "runner/webbrowserex.h"
+#include "runner/windowplacement.h"
+#include "shared/filedialog.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,6 +1,7 @@
-#include "desktopidentity.h"
-#include "webappform.h"
-#include "webappidentity.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/desktopidentity.h"
+#include "runner/webappform.h"
+#include "shared/webappidentity.h"
 
 #include <QApplication>
 #include <QBuffer>

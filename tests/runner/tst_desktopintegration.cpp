@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browsingtestwindow.h"
-#include "colorscheme.h"
 #include "httptestserver.h"
-#include "launcherbadge.h"
-#include "notificationpresenter.h"
-#include "pagecontextmenu.h"
 #include "privatebus.h"
-#include "settingsstore.h"
-#include "spellchecking.h"
+#include "runner/colorscheme.h"
+#include "runner/launcherbadge.h"
+#include "runner/notificationpresenter.h"
+#include "runner/pagecontextmenu.h"
+#include "runner/settingsstore.h"
+#include "runner/spellchecking.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browsingtestwindow.h"
-#include "downloadmanager.h"
-#include "filedialog.h"
 #include "httptestserver.h"
-#include "messagebox.h"
-#include "shellhelpers.h"
+#include "runner/downloadmanager.h"
+#include "shared/filedialog.h"
+#include "shared/messagebox.h"
+#include "shared/shellhelpers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browsingtestwindow.h"
 #include "httptestserver.h"
-#include "messagebox.h"
-#include "notificationpresenter.h"
-#include "pagecontextmenu.h"
-#include "permissionmanager.h"
-#include "shellhelpers.h"
+#include "runner/notificationpresenter.h"
+#include "runner/pagecontextmenu.h"
+#include "runner/permissionmanager.h"
+#include "shared/messagebox.h"
+#include "shared/shellhelpers.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sites and proxies that ask for a user name and password (HTTP authentication): the user is
 // asked, what they enter reaches the server, and a declined sign-in leaves the server's refusal
 // on show.
 
-#include "browsingprofile.h"
-#include "credentialsdialog.h"
 #include "httptestserver.h"
-#include "signinprompt.h"
-#include "webbrowserex.h"
+#include "runner/browsingprofile.h"
+#include "runner/credentialsdialog.h"
+#include "runner/signinprompt.h"
+#include "runner/webbrowserex.h"
 
 #include <QAuthenticator>
 #include <QLabel>

@@ -1,13 +1,14 @@
-#include "application.h"
-#include "appwindow.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/lumivaneerror.h"
 #include "httptestserver.h"
-#include "lumivaneerror.h"
-#include "popupwindow.h"
-#include "shellhelpers.h"
-#include "webappform.h"
-#include "webappwindows.h"
-#include "webbrowserex.h"
-#include "windowgeometry.h"
+#include "runner/appwindow.h"
+#include "runner/popupwindow.h"
+#include "runner/webappform.h"
+#include "runner/webappwindows.h"
+#include "runner/webbrowserex.h"
+#include "runner/windowgeometry.h"
+#include "shared/application.h"
+#include "shared/shellhelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,8 @@
-#include "browsingprofile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/lumivaneerror.h"
 #include "httptestserver.h"
-#include "lumivaneerror.h"
-#include "webbrowserex.h"
+#include "runner/browsingprofile.h"
+#include "runner/webbrowserex.h"
 
 #include <QRegularExpression>
 #include <QSysInfo>

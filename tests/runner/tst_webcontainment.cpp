@@ -1,21 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Web content stays in its box: a page from the network cannot read local files and has no
 // plugins, a certificate the engine does not trust is refused, and no permission is granted
 // without the user's answer. A web app keeps to its site: the windows and links its pages open
 // go where the user expects, and nothing reaches the desktop without the user. Each is shown in
 // the real web app window.
 
-#include "application.h"
-#include "appwindow.h"
-#include "desktopopener.h"
 #include "httptestserver.h"
-#include "messagebox.h"
-#include "originstrip.h"
-#include "popupwindow.h"
-#include "shellhelpers.h"
-#include "siterule.h"
-#include "webappform.h"
-#include "webappwindows.h"
-#include "webbrowserex.h"
+#include "runner/appwindow.h"
+#include "runner/desktopopener.h"
+#include "runner/originstrip.h"
+#include "runner/popupwindow.h"
+#include "runner/siterule.h"
+#include "runner/webappform.h"
+#include "runner/webappwindows.h"
+#include "runner/webbrowserex.h"
+#include "shared/application.h"
+#include "shared/messagebox.h"
+#include "shared/shellhelpers.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,5 +1,6 @@
-#include "windowgeometry.h"
-#include "windowplacement.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/windowgeometry.h"
+#include "runner/windowplacement.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
-#include "aboutform.h"
-#include "localizer.h"
-#include "shellhelpers.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/aboutform.h"
+#include "shared/localizer.h"
+#include "shared/shellhelpers.h"
 
 #include <QFrame>
 #include <QScreen>

@@ -1,6 +1,7 @@
-#include "formkeyhook.h"
-#include "mqaltbugfixes.h"
-#include "tntcontrols.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/formkeyhook.h"
+#include "shared/mqaltbugfixes.h"
+#include "shared/tntcontrols.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,6 @@
-#include "localizer.h"
-#include "tntcontrols.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/localizer.h"
+#include "shared/tntcontrols.h"
 
 #include <QGroupBox>
 #include <QWidget>

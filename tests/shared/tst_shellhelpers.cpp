@@ -1,4 +1,5 @@
-#include "shellhelpers.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/shellhelpers.h"
 
 #include <QDir>
 #include <QFile>
