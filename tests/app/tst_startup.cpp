@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instanceobject.h"
 #include "app/startup.h"
-#include "httptestserver.h"
+#include "support/httptestserver.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -46,7 +46,7 @@ bool NoInstanceHolds(const QString &lockFile)
 
 } // namespace
 
-class TestStartup : public QObject
+class TStartupTest : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +84,7 @@ bool MapsWebEngine(qint64 pid)
 }
 } // namespace
 
-void TestStartup::initTestCase()
+void TStartupTest::initTestCase()
 {
     QVERIFY(FDir.isValid());
     QDir dir(FDir.path());
@@ -108,7 +108,7 @@ void TestStartup::initTestCase()
     FLockFile = dir.filePath(QStringLiteral("runtime/Lumivane"));
 }
 
-void TestStartup::lowerAscii()
+void TStartupTest::lowerAscii()
 {
     QCOMPARE(LowerAscii(QStringLiteral("/L")), QStringLiteral("/l"));
     QCOMPARE(LowerAscii(QStringLiteral("AZaz@[`{")), QStringLiteral("azaz@[`{"));
@@ -117,7 +117,7 @@ void TestStartup::lowerAscii()
              QStringLiteral("\u00C4\u0130\u212A"));
 }
 
-void TestStartup::decideRole_data()
+void TStartupTest::decideRole_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<TStartRole>("role");
@@ -158,7 +158,7 @@ void TestStartup::decideRole_data()
     QTest::newRow("other switch") << L{QStringLiteral("/x")} << TStartRole::None;
 }
 
-void TestStartup::decideRole()
+void TStartupTest::decideRole()
 {
     QFETCH(QStringList, arguments);
     QFETCH(TStartRole, role);
@@ -171,7 +171,7 @@ void TestStartup::decideRole()
     }
 }
 
-void TestStartup::silentExit_data()
+void TStartupTest::silentExit_data()
 {
     QTest::addColumn<QStringList>("arguments");
     using L = QStringList;
@@ -184,7 +184,7 @@ void TestStartup::silentExit_data()
     QTest::newRow("help") << L{QStringLiteral("--help")};
 }
 
-void TestStartup::silentExit()
+void TStartupTest::silentExit()
 {
     QFETCH(QStringList, arguments);
     QVERIFY2(QFileInfo(Binary()).isExecutable(), "LUMIVANE_BINARY names no program");
@@ -209,7 +209,7 @@ void TestStartup::silentExit()
     QVERIFY2(elapsed < SilentExitLimitMs, qPrintable(QString::number(elapsed)));
 }
 
-QProcess *TestStartup::Start(const QStringList &arguments, bool ownProcessGroup)
+QProcess *TStartupTest::Start(const QStringList &arguments, bool ownProcessGroup)
 {
     auto *process = new QProcess(this);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -228,7 +228,7 @@ QProcess *TestStartup::Start(const QStringList &arguments, bool ownProcessGroup)
     return process;
 }
 
-void TestStartup::instanceObjectHeldWhileRunning_data()
+void TStartupTest::instanceObjectHeldWhileRunning_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("engine");
@@ -238,7 +238,7 @@ void TestStartup::instanceObjectHeldWhileRunning_data()
                             << true;
 }
 
-void TestStartup::instanceObjectHeldWhileRunning()
+void TStartupTest::instanceObjectHeldWhileRunning()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, engine);
@@ -258,7 +258,7 @@ void TestStartup::instanceObjectHeldWhileRunning()
     QVERIFY(NoInstanceHolds(FLockFile));
 }
 
-void TestStartup::instancesNeverWaitForEachOther()
+void TStartupTest::instancesNeverWaitForEachOther()
 {
     // A second instance finds the object existing and goes on, as does one started while a
     // script holds the lock file exclusively.
@@ -282,7 +282,7 @@ void TestStartup::instancesNeverWaitForEachOther()
     QVERIFY(first->waitForFinished(5000));
 }
 
-void TestStartup::lockFileWithoutRuntimeFolder()
+void TStartupTest::lockFileWithoutRuntimeFolder()
 {
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     const QString own = QDir(QDir::tempPath()).filePath(QStringLiteral("Test-%1").arg(::getuid()));
@@ -300,7 +300,7 @@ void TestStartup::lockFileWithoutRuntimeFolder()
     qputenv("XDG_RUNTIME_DIR", saved);
 }
 
-void TestStartup::terminationClosesAsTheUserWould_data()
+void TStartupTest::terminationClosesAsTheUserWould_data()
 {
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<bool>("wholeGroup");
@@ -311,7 +311,7 @@ void TestStartup::terminationClosesAsTheUserWould_data()
     QTest::newRow("SIGINT") << int(SIGINT) << false;
 }
 
-void TestStartup::terminationClosesAsTheUserWould()
+void TStartupTest::terminationClosesAsTheUserWould()
 {
     QFETCH(int, signalNumber);
     QFETCH(bool, wholeGroup);
@@ -372,5 +372,5 @@ void TestStartup::terminationClosesAsTheUserWould()
     QVERIFY2(cookie.contains("session=kept"), cookie.constData());
 }
 
-QTEST_GUILESS_MAIN(TestStartup)
+QTEST_GUILESS_MAIN(TStartupTest)
 #include "tst_startup.moc"

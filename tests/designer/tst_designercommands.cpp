@@ -4,13 +4,13 @@
 
 #include "designertesting.h"
 #include "document/webapp.h"
-#include "httptestserver.h"
 #include "runner/runnerentry.h"
 #include "runner/webappform.h"
 #include "runner/webbrowserex.h"
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/httptestserver.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include "document/webapp.h"
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QDir>

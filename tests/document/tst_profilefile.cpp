@@ -9,7 +9,7 @@
 
 #include <sys/stat.h>
 
-class TestProfileFile : public QObject
+class TProfileFileTest : public QObject
 {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ private slots:
     void loadStopsAtSizeBound();
 };
 
-void TestProfileFile::parseInteger_data()
+void TProfileFileTest::parseInteger_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("valid");
@@ -68,7 +68,7 @@ void TestProfileFile::parseInteger_data()
     QTest::newRow("huge") << QByteArray("99999999999999999999999") << false << 0;
 }
 
-void TestProfileFile::parseInteger()
+void TProfileFileTest::parseInteger()
 {
     QFETCH(QByteArray, text);
     QFETCH(bool, valid);
@@ -80,7 +80,7 @@ void TestProfileFile::parseInteger()
         QCOMPARE(*result, value);
 }
 
-void TestProfileFile::readValue_data()
+void TProfileFileTest::readValue_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("section");
@@ -128,7 +128,7 @@ void TestProfileFile::readValue_data()
     QTest::newRow("no section") << QByteArray() << s << k << false << QByteArray();
 }
 
-void TestProfileFile::readValue()
+void TProfileFileTest::readValue()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, section);
@@ -146,7 +146,7 @@ void TestProfileFile::readValue()
     QCOMPARE(file.Text(), text);
 }
 
-void TestProfileFile::readCutsLongValues()
+void TProfileFileTest::readCutsLongValues()
 {
     const QByteArray value = QByteArray(2047, 'a') + QByteArray(953, 'b');
     TProfileFile file;
@@ -156,7 +156,7 @@ void TestProfileFile::readCutsLongValues()
     QCOMPARE(file.ReadString("S", "Short", {}), QByteArray(2047, 'c'));
 }
 
-void TestProfileFile::readTypedValues()
+void TProfileFileTest::readTypedValues()
 {
     TProfileFile file;
     file.SetText("[S]\nNumber= 0x10 \nQuoted=\"-4\"\nBad=12abc\nWord=true\nTwo=2\nZero=0\n");
@@ -173,7 +173,7 @@ void TestProfileFile::readTypedValues()
     QCOMPARE(file.ReadBool("S", "Missing", true), true);
 }
 
-void TestProfileFile::write_data()
+void TProfileFileTest::write_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("value");
@@ -214,7 +214,7 @@ void TestProfileFile::write_data()
         << QByteArray("[S]\nKey=1\n") << QByteArray("a\r\n[X]") << QByteArray("[S]\nKey=a\n");
 }
 
-void TestProfileFile::write()
+void TProfileFileTest::write()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, value);
@@ -226,7 +226,7 @@ void TestProfileFile::write()
     QCOMPARE(file.Text(), after);
 }
 
-void TestProfileFile::loadOnlyReadsRegularFiles()
+void TProfileFileTest::loadOnlyReadsRegularFiles()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -258,7 +258,7 @@ void TestProfileFile::loadOnlyReadsRegularFiles()
     QCOMPARE(file.ReadValue("S", "Key"), std::nullopt);
 }
 
-void TestProfileFile::loadStopsAtSizeBound()
+void TProfileFileTest::loadStopsAtSizeBound()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -280,5 +280,5 @@ void TestProfileFile::loadStopsAtSizeBound()
     QCOMPARE(file.Load(big.fileName()), TProfileFile::TLoadResult::Loaded);
 }
 
-QTEST_GUILESS_MAIN(TestProfileFile)
+QTEST_GUILESS_MAIN(TProfileFileTest)
 #include "tst_profilefile.moc"

@@ -2,7 +2,7 @@
 #include "document/lumivaneerror.h"
 #include "document/profilefile.h"
 #include "document/webapp.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +64,7 @@ QString SaveError(const QString &fileName, const TWebApp &webApp)
 
 } // namespace
 
-class TestWebApp : public QObject
+class TWebAppTest : public QObject
 {
     Q_OBJECT
 
@@ -89,13 +89,13 @@ private:
     std::unique_ptr<QTemporaryDir> FDir;
 };
 
-void TestWebApp::init()
+void TWebAppTest::init()
 {
     FDir = std::make_unique<QTemporaryDir>();
     QVERIFY(FDir->isValid());
 }
 
-void TestWebApp::codeTables()
+void TWebAppTest::codeTables()
 {
     QCOMPARE(WindowStyleTexts().size(), 5);
     QCOMPARE(WindowSizeTexts().size(), 10);
@@ -123,7 +123,7 @@ void TestWebApp::codeTables()
     QCOMPARE(SizePresets(2).Height, 800);
 }
 
-void TestWebApp::missingOrEmptyLoadsDefaults_data()
+void TWebAppTest::missingOrEmptyLoadsDefaults_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("empty") << QByteArray();
@@ -132,7 +132,7 @@ void TestWebApp::missingOrEmptyLoadsDefaults_data()
     QTest::newRow("binary junk") << QByteArray("\0\xff\x01[", 4);
 }
 
-void TestWebApp::missingOrEmptyLoadsDefaults()
+void TWebAppTest::missingOrEmptyLoadsDefaults()
 {
     QFETCH(QByteArray, text);
     const QString fileName = Path("a.webapp");
@@ -143,7 +143,7 @@ void TestWebApp::missingOrEmptyLoadsDefaults()
     QCOMPARE(LoadWebApp(FDir->path()), Defaults());
 }
 
-void TestWebApp::loadValue_data()
+void TWebAppTest::loadValue_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<TWebApp>("expected");
@@ -203,7 +203,7 @@ void TestWebApp::loadValue_data()
            });
 }
 
-void TestWebApp::loadValue()
+void TWebAppTest::loadValue()
 {
     QFETCH(QByteArray, text);
     QFETCH(TWebApp, expected);
@@ -216,7 +216,7 @@ void TestWebApp::loadValue()
     QCOMPARE(loaded, expected);
 }
 
-void TestWebApp::loadCutsLongUrl()
+void TWebAppTest::loadCutsLongUrl()
 {
     const QByteArray url = "http://a/" + QByteArray(2991, 'x');
     QVERIFY(WriteAll(Path("a.webapp"), "[Configuration]\r\nURL=" + url + "\r\nWidth=7\r\n"));
@@ -225,7 +225,7 @@ void TestWebApp::loadCutsLongUrl()
     QCOMPARE(loaded.Width, 7);
 }
 
-void TestWebApp::saveNewFile()
+void TWebAppTest::saveNewFile()
 {
     const QString fileName = Path("new.webapp");
     SaveWebApp(fileName, FullRecord());
@@ -242,7 +242,7 @@ void TestWebApp::saveNewFile()
     QCOMPARE(LoadWebApp(fileName), changed);
 }
 
-void TestWebApp::saveUpdatesInPlace()
+void TWebAppTest::saveUpdatesInPlace()
 {
     const QString fileName = Path("a.webapp");
     QVERIFY(WriteAll(fileName, "; made by hand\n"
@@ -284,7 +284,7 @@ void TestWebApp::saveUpdatesInPlace()
     QCOMPARE(LoadWebApp(fileName), FullRecord());
 }
 
-void TestWebApp::saveKeepsForeignByteOrderMarkAndLineEnds()
+void TWebAppTest::saveKeepsForeignByteOrderMarkAndLineEnds()
 {
     const QString fileName = Path("a.webapp");
     QVERIFY(WriteAll(fileName, "\xEF\xBB\xBF[Other]\nA=1"));
@@ -294,7 +294,7 @@ void TestWebApp::saveKeepsForeignByteOrderMarkAndLineEnds()
     QCOMPARE(ReadAll(fileName), "\xEF\xBB\xBF[Other]\nA=1\n" + expected);
 }
 
-void TestWebApp::saveFailureLeavesFileAlone_data()
+void TWebAppTest::saveFailureLeavesFileAlone_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("read-only file") << QStringLiteral("read-only");
@@ -304,7 +304,7 @@ void TestWebApp::saveFailureLeavesFileAlone_data()
     QTest::newRow("empty name") << QString();
 }
 
-void TestWebApp::saveFailureLeavesFileAlone()
+void TWebAppTest::saveFailureLeavesFileAlone()
 {
     QFETCH(QString, kind);
     const QByteArray old("[Configuration]\r\nURL=old\r\n");
@@ -334,7 +334,7 @@ void TestWebApp::saveFailureLeavesFileAlone()
     QCOMPARE(left.size(), kind == u"read-only" || kind == u"oversized" ? 1 : 0);
 }
 
-void TestWebApp::saveFollowsSymlink()
+void TWebAppTest::saveFollowsSymlink()
 {
     QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("real")));
     const QString target = Path("real/a.webapp");
@@ -349,7 +349,7 @@ void TestWebApp::saveFollowsSymlink()
     QVERIFY(ReadAll(target).startsWith("[Configuration]\r\nExtra=1\r\nId="));
 }
 
-void TestWebApp::saveKeepsPermissions()
+void TWebAppTest::saveKeepsPermissions()
 {
     const QString fileName = Path("a.webapp");
     QVERIFY(WriteAll(fileName, "[Configuration]\r\n"));
@@ -361,5 +361,5 @@ void TestWebApp::saveKeepsPermissions()
              permissions);
 }
 
-QTEST_GUILESS_MAIN(TestWebApp)
+QTEST_GUILESS_MAIN(TWebAppTest)
 #include "tst_webapp.moc"

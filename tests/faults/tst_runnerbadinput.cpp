@@ -4,7 +4,7 @@
 // never crash. Where the document still names a URL of the test's own server, the request for it
 // shows that the runner got through loading and applying the document.
 
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "httptestserver.h"
+#include "support/httptestserver.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -42,7 +42,7 @@ bool HasCrashReport(const QByteArray &output)
 
 } // namespace
 
-class TestRunnerBadInput : public QObject
+class TRunnerBadInputTest : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     THttpTestServer FServer;
 };
 
-void TestRunnerBadInput::initTestCase()
+void TRunnerBadInputTest::initTestCase()
 {
     FBinary = qEnvironmentVariable("LUMIVANE_BINARY");
     QVERIFY2(QFileInfo(FBinary).isExecutable(), "LUMIVANE_BINARY names no program");
@@ -96,7 +96,7 @@ void TestRunnerBadInput::initTestCase()
     QVERIFY(::chmod(QFile::encodeName(Path(QStringLiteral("runtime"))).constData(), 0700) == 0);
 }
 
-bool TestRunnerBadInput::Asked(const QByteArray &prefix) const
+bool TRunnerBadInputTest::Asked(const QByteArray &prefix) const
 {
     const QList<THttpTestServer::TRequest> &requests = FServer.Requests();
     return std::any_of(
@@ -104,9 +104,9 @@ bool TestRunnerBadInput::Asked(const QByteArray &prefix) const
         [&](const THttpTestServer::TRequest &request) { return request.Path.startsWith(prefix); });
 }
 
-TestRunnerBadInput::TRun TestRunnerBadInput::Run(const QString &path,
-                                                 const QByteArray &expectedPath, int waitMs,
-                                                 const QString &configFolder, bool asNobody)
+TRunnerBadInputTest::TRun TRunnerBadInputTest::Run(const QString &path,
+                                                   const QByteArray &expectedPath, int waitMs,
+                                                   const QString &configFolder, bool asNobody)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -152,7 +152,7 @@ TestRunnerBadInput::TRun TestRunnerBadInput::Run(const QString &path,
     return run;
 }
 
-void TestRunnerBadInput::CheckSurvived(const TRun &run, const QByteArray &expectedPath)
+void TRunnerBadInputTest::CheckSurvived(const TRun &run, const QByteArray &expectedPath)
 {
     QVERIFY2(!HasCrashReport(run.Output), run.Output.right(4000).constData());
     if (run.Ended) {
@@ -173,7 +173,7 @@ void TestRunnerBadInput::CheckSurvived(const TRun &run, const QByteArray &expect
     }
 }
 
-void TestRunnerBadInput::endsAtOnce_data()
+void TRunnerBadInputTest::endsAtOnce_data()
 {
     QTest::addColumn<QString>("kind");
     for (const char *kind : {"directory", "FIFO", "device null", "device zero", "dangling link",
@@ -183,7 +183,7 @@ void TestRunnerBadInput::endsAtOnce_data()
 
 // Not a regular file: the program ends at once, silently, with exit code 0. A FIFO without a
 // writer must not make it wait.
-void TestRunnerBadInput::endsAtOnce()
+void TRunnerBadInputTest::endsAtOnce()
 {
     QFETCH(QString, kind);
     QString path = Path(QStringLiteral("ends-") + kind);
@@ -210,7 +210,7 @@ void TestRunnerBadInput::endsAtOnce()
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
 }
 
-void TestRunnerBadInput::survivesDocument_data()
+void TRunnerBadInputTest::survivesDocument_data()
 {
     QTest::addColumn<QByteArray>("document");
     QTest::addColumn<QByteArray>("expectedPath"); // its start; empty: no page to ask for
@@ -289,7 +289,7 @@ void TestRunnerBadInput::survivesDocument_data()
     }
 }
 
-void TestRunnerBadInput::survivesDocument()
+void TRunnerBadInputTest::survivesDocument()
 {
     QFETCH(QByteArray, document);
     QFETCH(QByteArray, expectedPath);
@@ -307,7 +307,7 @@ void TestRunnerBadInput::survivesDocument()
     qInfo("%s after %lld ms", run.Ended ? "ended" : "ran", timer.elapsed());
 }
 
-void TestRunnerBadInput::survivesPlacementStore_data()
+void TRunnerBadInputTest::survivesPlacementStore_data()
 {
     QTest::addColumn<QByteArray>("store"); // with ID standing for the web app's group
     QTest::addColumn<bool>("storeIsFolder");
@@ -342,7 +342,7 @@ void TestRunnerBadInput::survivesPlacementStore_data()
 }
 
 // The remembered placement is read before the page is asked for, whatever the store holds.
-void TestRunnerBadInput::survivesPlacementStore()
+void TRunnerBadInputTest::survivesPlacementStore()
 {
     QFETCH(QByteArray, store);
     QFETCH(bool, storeIsFolder);
@@ -384,7 +384,7 @@ void TestRunnerBadInput::survivesPlacementStore()
 
 // A document the user may not read: as root every file is readable, so the program runs as an
 // unprivileged user there. It loads the defaults and runs.
-void TestRunnerBadInput::survivesUnreadableDocument()
+void TRunnerBadInputTest::survivesUnreadableDocument()
 {
     const bool root = ::geteuid() == 0;
     const QString home = Path(QStringLiteral("nobody"));
@@ -404,5 +404,5 @@ void TestRunnerBadInput::survivesUnreadableDocument()
     QVERIFY(!run.Asked);
 }
 
-QTEST_GUILESS_MAIN(TestRunnerBadInput)
+QTEST_GUILESS_MAIN(TRunnerBadInputTest)
 #include "tst_runnerbadinput.moc"

@@ -9,7 +9,7 @@
 #include "document/lumivaneerror.h"
 #include "document/webapp.h"
 #include "faultrecords.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,7 +117,7 @@ QByteArray SavedOver(const QByteArray &old, const TWebApp &webApp, const QString
 Q_DECLARE_METATYPE(TRunAs)
 Q_DECLARE_METATYPE(TExpect)
 
-class TestSaveFaults : public QObject
+class TSaveFaultsTest : public QObject
 {
     Q_OBJECT
 
@@ -139,7 +139,7 @@ private:
     bool FMounted = false;
 };
 
-void TestSaveFaults::initTestCase()
+void TSaveFaultsTest::initTestCase()
 {
     QVERIFY(FDir.isValid());
     // The unprivileged child must be able to reach its folders.
@@ -161,7 +161,7 @@ void TestSaveFaults::initTestCase()
             QStringLiteral("making / private: ") + QString::fromLocal8Bit(strerror(errno));
 }
 
-bool TestSaveFaults::MakeFolder(const QString &name, uid_t owner, mode_t mode) const
+bool TSaveFaultsTest::MakeFolder(const QString &name, uid_t owner, mode_t mode) const
 {
     const QByteArray path = QFile::encodeName(Path(name));
     return QDir(FDir.path()).mkpath(name) &&
@@ -170,7 +170,7 @@ bool TestSaveFaults::MakeFolder(const QString &name, uid_t owner, mode_t mode) c
 }
 
 // Mounts a 64 KiB tmpfs at "full" and fills it to the last byte but the old document's.
-QString TestSaveFaults::MountFullFileSystem()
+QString TSaveFaultsTest::MountFullFileSystem()
 {
     if (!FMountError.isEmpty())
         return FMountError;
@@ -186,7 +186,7 @@ QString TestSaveFaults::MountFullFileSystem()
     return {};
 }
 
-void TestSaveFaults::failureKeepsOldDocument_data()
+void TSaveFaultsTest::failureKeepsOldDocument_data()
 {
     QTest::addColumn<QString>("scene");
     QTest::addColumn<TRunAs>("runAs");
@@ -214,7 +214,7 @@ void TestSaveFaults::failureKeepsOldDocument_data()
         << QStringLiteral("plain") << TRunAs::Nobody << TExpect::Success;
 }
 
-void TestSaveFaults::failureKeepsOldDocument()
+void TSaveFaultsTest::failureKeepsOldDocument()
 {
     QFETCH(QString, scene);
     QFETCH(TRunAs, runAs);
@@ -315,7 +315,7 @@ void TestSaveFaults::failureKeepsOldDocument()
 
 // Saving someone else's document (as root, or as a member of its group) must not take it over:
 // the replacement file gets the old one's owner and group.
-void TestSaveFaults::saveKeepsOwner()
+void TSaveFaultsTest::saveKeepsOwner()
 {
     if (!IsRoot())
         QSKIP("only root can give a file to another user");
@@ -335,7 +335,7 @@ void TestSaveFaults::saveKeepsOwner()
 
 // A process killed at random moments while it saves in a loop: afterwards the document is always
 // wholly the one or the other record's, byte for byte, and reads back as that record.
-void TestSaveFaults::killedWhileSaving()
+void TSaveFaultsTest::killedWhileSaving()
 {
     QVERIFY(MakeFolder(QStringLiteral("killed"), ::geteuid(), 0755));
     const QString fileName = Path(QStringLiteral("killed/app.webapp"));
@@ -385,7 +385,7 @@ void TestSaveFaults::killedWhileSaving()
     QVERIFY(endedA > 0 && endedB > 0);
 }
 
-void TestSaveFaults::cleanupTestCase()
+void TSaveFaultsTest::cleanupTestCase()
 {
     // The folder can only be removed once nothing is mounted on it.
     if (FMounted)
@@ -393,5 +393,5 @@ void TestSaveFaults::cleanupTestCase()
                           MNT_DETACH) == 0);
 }
 
-QTEST_GUILESS_MAIN(TestSaveFaults)
+QTEST_GUILESS_MAIN(TSaveFaultsTest)
 #include "tst_savefaults.moc"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browsingtestwindow.h"
-#include "httptestserver.h"
 #include "runner/browserkeys.h"
 #include "runner/findbar.h"
 #include "runner/pageprinter.h"
+#include "support/browsingtestwindow.h"
+#include "support/httptestserver.h"
 
 #include <QFile>
 #include <QLabel>

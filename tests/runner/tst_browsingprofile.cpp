@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "httptestserver.h"
 #include "runner/browsingprofile.h"
 #include "runner/webbrowserex.h"
+#include "support/httptestserver.h"
 
 #include <QDir>
 #include <QWebEngineProfile>
 #include <QtTest>
 
 // Each web app keeps its own browsing data between runs; the preview keeps none.
-class TestBrowsingProfile : public QObject
+class TBrowsingProfileTest : public QObject
 {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ private:
     int FRuns = 0;
 };
 
-void TestBrowsingProfile::initTestCase()
+void TBrowsingProfileTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
@@ -44,15 +44,15 @@ void TestBrowsingProfile::initTestCase()
     FServer.Serve("/check", "<title>check</title>");
 }
 
-void TestBrowsingProfile::cleanupTestCase()
+void TBrowsingProfileTest::cleanupTestCase()
 {
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
          QStringLiteral("/profiles"))
         .removeRecursively();
 }
 
-QByteArray TestBrowsingProfile::Run(std::shared_ptr<QWebEngineProfile> profile,
-                                    const QByteArray &path)
+QByteArray TBrowsingProfileTest::Run(std::shared_ptr<QWebEngineProfile> profile,
+                                     const QByteArray &path)
 {
     const QByteArray pathAndQuery = path + "?run=" + QByteArray::number(++FRuns);
     TWebBrowserEx browser(nullptr);
@@ -65,7 +65,7 @@ QByteArray TestBrowsingProfile::Run(std::shared_ptr<QWebEngineProfile> profile,
     return request ? request->Cookie : "(no request)";
 }
 
-void TestBrowsingProfile::cookiesLastUntilTheNextRunOfTheSameWebApp()
+void TBrowsingProfileTest::cookiesLastUntilTheNextRunOfTheSameWebApp()
 {
     Run(PersistentBrowsingProfile("{AAAAAAAA-0000-0000-0000-000000000001}"), "/signin");
     // Every window and profile of that run is gone now; the next run starts from disk.
@@ -81,7 +81,7 @@ void TestBrowsingProfile::cookiesLastUntilTheNextRunOfTheSameWebApp()
     QCOMPARE(noId, QByteArray());
 }
 
-void TestBrowsingProfile::offTheRecordKeepsNothing()
+void TBrowsingProfileTest::offTheRecordKeepsNothing()
 {
     auto preview = OffTheRecordBrowsingProfile();
     QVERIFY(preview->isOffTheRecord());
@@ -91,7 +91,7 @@ void TestBrowsingProfile::offTheRecordKeepsNothing()
     QCOMPARE(Run(OffTheRecordBrowsingProfile(), "/check"), QByteArray());
 }
 
-void TestBrowsingProfile::foldersStayInsideTheDataFolder_data()
+void TBrowsingProfileTest::foldersStayInsideTheDataFolder_data()
 {
     QTest::addColumn<QByteArray>("id");
     QTest::newRow("GUID") << QByteArray("{0F8E3C9A-1B2D-4E5F-8A9B-0C1D2E3F4A5B}");
@@ -102,7 +102,7 @@ void TestBrowsingProfile::foldersStayInsideTheDataFolder_data()
     QTest::newRow("long") << QByteArray(2047, 'x');
 }
 
-void TestBrowsingProfile::foldersStayInsideTheDataFolder()
+void TBrowsingProfileTest::foldersStayInsideTheDataFolder()
 {
     QFETCH(QByteArray, id);
     const QString base =
@@ -121,5 +121,5 @@ void TestBrowsingProfile::foldersStayInsideTheDataFolder()
     QCOMPARE(PersistentBrowsingProfile(id), profile);
 }
 
-QTEST_MAIN(TestBrowsingProfile)
+QTEST_MAIN(TBrowsingProfileTest)
 #include "tst_browsingprofile.moc"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "httptestserver.h"
 #include "runner/webappbrowsing.h"
 #include "runner/webappform.h"
 #include "runner/webbrowserex.h"
 #include "runner/windowplacement.h"
 #include "shared/filedialog.h"
+#include "support/httptestserver.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -20,7 +20,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "httptestserver.h"
+#include "support/httptestserver.h"
 
 namespace {
 const QByteArray Id = QByteArrayLiteral("{7D0C5A2E-1F7B-4C1D-9E0A-2B3C4D5E6F70}");

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browsingtestwindow.h"
-#include "httptestserver.h"
-#include "privatebus.h"
 #include "runner/colorscheme.h"
 #include "runner/launcherbadge.h"
 #include "runner/notificationpresenter.h"
 #include "runner/pagecontextmenu.h"
 #include "runner/settingsstore.h"
 #include "runner/spellchecking.h"
+#include "support/browsingtestwindow.h"
+#include "support/httptestserver.h"
+#include "support/privatebus.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browsingtestwindow.h"
-#include "httptestserver.h"
 #include "runner/downloadmanager.h"
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/browsingtestwindow.h"
+#include "support/httptestserver.h"
 
 #include <QDir>
 #include <QFile>

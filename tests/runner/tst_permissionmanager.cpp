@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browsingtestwindow.h"
-#include "httptestserver.h"
 #include "runner/notificationpresenter.h"
 #include "runner/pagecontextmenu.h"
 #include "runner/permissionmanager.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/browsingtestwindow.h"
+#include "support/httptestserver.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

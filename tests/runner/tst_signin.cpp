@@ -3,11 +3,11 @@
 // asked, what they enter reaches the server, and a declined sign-in leaves the server's refusal
 // on show.
 
-#include "httptestserver.h"
 #include "runner/browsingprofile.h"
 #include "runner/credentialsdialog.h"
 #include "runner/signinprompt.h"
 #include "runner/webbrowserex.h"
+#include "support/httptestserver.h"
 
 #include <QAuthenticator>
 #include <QLabel>
@@ -77,7 +77,7 @@ bool WaitForTitle(const TWebBrowserEx &browser, const QString &title)
 
 } // namespace
 
-class TestSignIn : public QObject
+class TSignInTest : public QObject
 {
     Q_OBJECT
 
@@ -99,7 +99,7 @@ private:
     TProxyServer FProxy;
 };
 
-void TestSignIn::initTestCase()
+void TSignInTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(FServer.isListening());
@@ -112,14 +112,14 @@ void TestSignIn::initTestCase()
     FServer.RequireSignIn("/mail", "ann", "secret", "Mail \"server\"");
 }
 
-void TestSignIn::init()
+void TSignInTest::init()
 {
     TCredentialsDialog::clearShown();
     TCredentialsDialog::setNextAnswers({});
     FServer.ClearRequests();
 }
 
-void TestSignIn::Open(TWebBrowserEx &browser, const QUrl &url)
+void TSignInTest::Open(TWebBrowserEx &browser, const QUrl &url)
 {
     browser.SetProfile(OffTheRecordBrowsingProfile());
     browser.resize(400, 300);
@@ -127,7 +127,7 @@ void TestSignIn::Open(TWebBrowserEx &browser, const QUrl &url)
     browser.Navigate(url);
 }
 
-void TestSignIn::enteredCredentialsReachTheSite()
+void TSignInTest::enteredCredentialsReachTheSite()
 {
     TCredentialsDialog::setNextAnswers({{true, QStringLiteral("ann"), QStringLiteral("secret")}});
     TWebBrowserEx browser(nullptr);
@@ -147,7 +147,7 @@ void TestSignIn::enteredCredentialsReachTheSite()
     QCOMPARE(last->Authorization, "Basic " + QByteArray("ann:secret").toBase64());
 }
 
-void TestSignIn::declinedSignInShowsTheRefusal()
+void TSignInTest::declinedSignInShowsTheRefusal()
 {
     TCredentialsDialog::setNextAnswers({{false, {}, {}}});
     TWebBrowserEx browser(nullptr);
@@ -163,7 +163,7 @@ void TestSignIn::declinedSignInShowsTheRefusal()
     }
 }
 
-void TestSignIn::secondAttemptOffersTheName()
+void TSignInTest::secondAttemptOffersTheName()
 {
     // A mistyped password: the server refuses it and the engine asks again; the name typed the
     // first time is offered, so only the password needs typing.
@@ -199,7 +199,7 @@ void TestSignIn::secondAttemptOffersTheName()
     QVERIFY(authenticator.isNull());
 }
 
-void TestSignIn::proxySignIn()
+void TSignInTest::proxySignIn()
 {
     TCredentialsDialog::setNextAnswers({{false, {}, {}}});
     {
@@ -222,7 +222,7 @@ void TestSignIn::proxySignIn()
     QCOMPARE(FProxy.Authorizations.last(), "Basic " + QByteArray("ann:secret").toBase64());
 }
 
-void TestSignIn::messages_data()
+void TSignInTest::messages_data()
 {
     QTest::addColumn<QUrl>("url");
     QTest::addColumn<QString>("realm");
@@ -246,7 +246,7 @@ void TestSignIn::messages_data()
                                        QString(200, u'x') + QChar(0x2026);
 }
 
-void TestSignIn::messages()
+void TSignInTest::messages()
 {
     QFETCH(QUrl, url);
     QFETCH(QString, realm);
@@ -254,7 +254,7 @@ void TestSignIn::messages()
     QCOMPARE(SignInMessage(url, realm), expected);
 }
 
-void TestSignIn::dialog()
+void TSignInTest::dialog()
 {
     // What the user sees: the message as text (never markup), a hidden password, Sign in.
     const QString message = QStringLiteral("<b>site</b> asks");
@@ -281,5 +281,5 @@ void TestSignIn::dialog()
     QCOMPARE(dialog.Password(), QStringLiteral("secret"));
 }
 
-QTEST_MAIN(TestSignIn)
+QTEST_MAIN(TSignInTest)
 #include "tst_signin.moc"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/lumivaneerror.h"
-#include "httptestserver.h"
 #include "runner/appwindow.h"
 #include "runner/popupwindow.h"
 #include "runner/webappform.h"
@@ -9,6 +8,7 @@
 #include "runner/windowgeometry.h"
 #include "shared/application.h"
 #include "shared/shellhelpers.h"
+#include "support/httptestserver.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -83,7 +83,7 @@ private:
 } // namespace
 
 // The web app window: what a record makes of it, how it follows its page, and how it ends.
-class TestWebAppForm : public QObject
+class TWebAppFormTest : public QObject
 {
     Q_OBJECT
 
@@ -130,7 +130,7 @@ private:
     QTemporaryDir FSettingsDir;
 };
 
-void TestWebAppForm::initTestCase()
+void TWebAppFormTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
@@ -167,13 +167,13 @@ addEventListener('load', () => setTimeout(() => { document.title = 'Hung'; for (
 </script>)");
 }
 
-void TestWebAppForm::init()
+void TWebAppFormTest::init()
 {
     Store().clear();
     SetApplicationTitle(QString());
 }
 
-TWebApp TestWebAppForm::WebApp(const QByteArray &path) const
+TWebApp TWebAppFormTest::WebApp(const QByteArray &path) const
 {
     TWebApp webApp;
     webApp.Id = "{11111111-2222-3333-4444-555555555555}";
@@ -185,7 +185,7 @@ TWebApp TestWebAppForm::WebApp(const QByteArray &path) const
     return webApp;
 }
 
-bool TestWebAppForm::ShowHungPage(TTestForm &form) const
+bool TWebAppFormTest::ShowHungPage(TTestForm &form) const
 {
     TWebApp webApp = WebApp("/hang");
     webApp.RememberLastPosition = true;
@@ -194,13 +194,13 @@ bool TestWebAppForm::ShowHungPage(TTestForm &form) const
     return QTest::qWaitFor([&] { return form.windowTitle() == QStringLiteral("Hung"); }, 30000);
 }
 
-QSettings TestWebAppForm::Store() const
+QSettings TWebAppFormTest::Store() const
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
                      QStringLiteral("Lumivane"));
 }
 
-void TestWebAppForm::sizeAndPosition_data()
+void TWebAppFormTest::sizeAndPosition_data()
 {
     QTest::addColumn<int>("windowSize");
     QTest::addColumn<bool>("flip");
@@ -242,7 +242,7 @@ void TestWebAppForm::sizeAndPosition_data()
                200);
 }
 
-void TestWebAppForm::sizeAndPosition()
+void TWebAppFormTest::sizeAndPosition()
 {
     QFETCH(int, windowSize);
     QFETCH(bool, flip);
@@ -278,7 +278,7 @@ void TestWebAppForm::sizeAndPosition()
     QVERIFY(!form.isMaximized());
 }
 
-void TestWebAppForm::fullScreenIsMaximised_data()
+void TWebAppFormTest::fullScreenIsMaximised_data()
 {
     QTest::addColumn<int>("style");
     QTest::newRow("Normal") << 0;
@@ -287,7 +287,7 @@ void TestWebAppForm::fullScreenIsMaximised_data()
     QTest::newRow("None") << 4;
 }
 
-void TestWebAppForm::fullScreenIsMaximised()
+void TWebAppFormTest::fullScreenIsMaximised()
 {
     QFETCH(int, style);
     TTestForm form;
@@ -307,7 +307,7 @@ void TestWebAppForm::fullScreenIsMaximised()
     QVERIFY(form.minimumSize() != form.maximumSize());
 }
 
-void TestWebAppForm::keysGoToThePage()
+void TWebAppFormTest::keysGoToThePage()
 {
     TTestForm form;
     form.ApplyWebApp(WebApp());
@@ -325,7 +325,7 @@ void TestWebAppForm::keysGoToThePage()
     QCOMPARE(form.Terminations, 0);
 }
 
-void TestWebAppForm::frames_data()
+void TWebAppFormTest::frames_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<bool>("frameless");
@@ -340,7 +340,7 @@ void TestWebAppForm::frames_data()
     QTest::newRow("-1 keeps Normal") << -1 << false << false;
 }
 
-void TestWebAppForm::frames()
+void TWebAppFormTest::frames()
 {
     QFETCH(int, style);
     QFETCH(bool, frameless);
@@ -366,7 +366,7 @@ void TestWebAppForm::frames()
     }
 }
 
-void TestWebAppForm::controlPanelLayout()
+void TWebAppFormTest::controlPanelLayout()
 {
     TTestForm form;
     form.ApplyWebApp(WebApp());
@@ -399,7 +399,7 @@ void TestWebAppForm::controlPanelLayout()
     QCOMPARE(Child(&bare, "Browser")->geometry(), QRect(0, 0, 500, 410));
 }
 
-void TestWebAppForm::draggingByTheControlPanel()
+void TWebAppFormTest::draggingByTheControlPanel()
 {
     TTestForm form;
     form.ApplyWebApp(WebApp());
@@ -446,7 +446,7 @@ void TestWebAppForm::draggingByTheControlPanel()
     QCOMPARE(form.pos(), dropped);
 }
 
-void TestWebAppForm::captionFollowsThePage()
+void TWebAppFormTest::captionFollowsThePage()
 {
     TTestForm form;
     form.ApplyWebApp(WebApp("/plain"));
@@ -465,7 +465,7 @@ void TestWebAppForm::captionFollowsThePage()
     QCOMPARE(ApplicationTitle(), form.windowTitle());
 }
 
-void TestWebAppForm::closingGoesThroughABlankPage_data()
+void TWebAppFormTest::closingGoesThroughABlankPage_data()
 {
     QTest::addColumn<bool>("position");
     QTest::addColumn<bool>("size");
@@ -475,7 +475,7 @@ void TestWebAppForm::closingGoesThroughABlankPage_data()
     QTest::newRow("both") << true << true;
 }
 
-void TestWebAppForm::closingGoesThroughABlankPage()
+void TWebAppFormTest::closingGoesThroughABlankPage()
 {
     QFETCH(bool, position);
     QFETCH(bool, size);
@@ -522,7 +522,7 @@ void TestWebAppForm::closingGoesThroughABlankPage()
     }
 }
 
-void TestWebAppForm::closingWaitIsBounded()
+void TWebAppFormTest::closingWaitIsBounded()
 {
     TTestForm form;
     QVERIFY(ShowHungPage(form));
@@ -541,7 +541,7 @@ void TestWebAppForm::closingWaitIsBounded()
         Store().contains(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left")));
 }
 
-void TestWebAppForm::restoredPlacement()
+void TWebAppFormTest::restoredPlacement()
 {
     {
         QSettings store = Store();
@@ -582,7 +582,7 @@ void TestWebAppForm::restoredPlacement()
     }
 }
 
-void TestWebAppForm::pageClosingItsWindowEndsTheProgram()
+void TWebAppFormTest::pageClosingItsWindowEndsTheProgram()
 {
     TTestForm form;
     TWebApp webApp = WebApp("/plain?closing");
@@ -600,7 +600,7 @@ void TestWebAppForm::pageClosingItsWindowEndsTheProgram()
     QVERIFY(Store().allKeys().isEmpty());
 }
 
-void TestWebAppForm::leavePromptCanKeepTheWindow()
+void TWebAppFormTest::leavePromptCanKeepTheWindow()
 {
     // The page's confirmations, its leave prompt among them, are reported with their answers.
     TTestForm form;
@@ -645,14 +645,14 @@ void TestWebAppForm::leavePromptCanKeepTheWindow()
     QVERIFY(!Store().allKeys().isEmpty());
 }
 
-void TestWebAppForm::pageDialogsEndWithTheWindow_data()
+void TWebAppFormTest::pageDialogsEndWithTheWindow_data()
 {
     QTest::addColumn<bool>("closeButton");
     QTest::newRow("close request") << false;
     QTest::newRow("Close button") << true;
 }
 
-void TestWebAppForm::pageDialogsEndWithTheWindow()
+void TWebAppFormTest::pageDialogsEndWithTheWindow()
 {
     // A page that shows box after box: closing the window ends the box and closes as ever.
     QFETCH(bool, closeButton);
@@ -693,7 +693,7 @@ void TestWebAppForm::pageDialogsEndWithTheWindow()
         Store().contains(QStringLiteral("WebApps/{11111111-2222-3333-4444-555555555555}/Left")));
 }
 
-void TestWebAppForm::pageToldToShowNoMoreDialogs()
+void TWebAppFormTest::pageToldToShowNoMoreDialogs()
 {
     TTestForm form;
     QSignalSpy loaded(form.Browser(), &TWebBrowserEx::OnNavigateComplete2);
@@ -749,7 +749,7 @@ void TestWebAppForm::pageToldToShowNoMoreDialogs()
     QCOMPARE(offered, QList<bool>({false, true, true, false, true}));
 }
 
-void TestWebAppForm::closingAgainLeavesThePage()
+void TWebAppFormTest::closingAgainLeavesThePage()
 {
     // The page's own leave prompt is the user's to answer, also while the window closes; asked
     // to close again meanwhile, the user means to leave.
@@ -781,7 +781,7 @@ addEventListener('click', () => document.title = 'Edited');
     QCOMPARE(form.Terminations, 1);
 }
 
-void TestWebAppForm::windowStaysWhileThePageAsksToLeave()
+void TWebAppFormTest::windowStaysWhileThePageAsksToLeave()
 {
     TTestForm form;
     TWebApp webApp = WebApp("/asking");
@@ -844,7 +844,7 @@ void TestWebAppForm::windowStaysWhileThePageAsksToLeave()
              place.left());
 }
 
-void TestWebAppForm::pageClosingItsWindowAfterNavigating()
+void TWebAppFormTest::pageClosingItsWindowAfterNavigating()
 {
     // The engine would refuse this close: the window was not opened by a script and has a history.
     TTestForm form;
@@ -865,7 +865,7 @@ void TestWebAppForm::pageClosingItsWindowAfterNavigating()
     QCOMPARE(form.Terminations, 1);
 }
 
-void TestWebAppForm::pageClosingThePreviewEndsOnlyThePreview()
+void TWebAppFormTest::pageClosingThePreviewEndsOnlyThePreview()
 {
     TTestForm form(TWebAppForm::TRole::Preview);
     TWebApp webApp = WebApp("/plain?preview");
@@ -886,7 +886,7 @@ void TestWebAppForm::pageClosingThePreviewEndsOnlyThePreview()
     QVERIFY(form.isHidden());
 }
 
-void TestWebAppForm::newWindows()
+void TWebAppFormTest::newWindows()
 {
     QList<QUrl> opened;
     SetShellOpener([&](const QUrl &url) { opened.append(url); });
@@ -946,7 +946,7 @@ void TestWebAppForm::newWindows()
     SetShellOpener({});
 }
 
-void TestWebAppForm::pageFullScreen()
+void TWebAppFormTest::pageFullScreen()
 {
     // A video's full-screen button, say: the page asks for the whole screen on a click.
     FServer.Serve("/video", R"html(<title>Video</title><body style="margin:0">
@@ -1032,7 +1032,7 @@ void TestWebAppForm::pageFullScreen()
              before);
 }
 
-void TestWebAppForm::urlThatCannotBeOpened()
+void TWebAppFormTest::urlThatCannotBeOpened()
 {
     TTestForm form;
     TWebApp webApp = WebApp();
@@ -1045,7 +1045,7 @@ void TestWebAppForm::urlThatCannotBeOpened()
     }
 }
 
-void TestWebAppForm::refusesToRunAsRootWithTheSandboxOn()
+void TWebAppFormTest::refusesToRunAsRootWithTheSandboxOn()
 {
 #ifdef Q_OS_UNIX
     if (geteuid() != 0)
@@ -1068,5 +1068,5 @@ void TestWebAppForm::refusesToRunAsRootWithTheSandboxOn()
     TTestForm allowed; // with the switch set again it starts
 }
 
-QTEST_MAIN(TestWebAppForm)
+QTEST_MAIN(TWebAppFormTest)
 #include "tst_webappform.moc"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/lumivaneerror.h"
-#include "httptestserver.h"
 #include "runner/browsingprofile.h"
 #include "runner/webbrowserex.h"
+#include "support/httptestserver.h"
 
 #include <QRegularExpression>
 #include <QSysInfo>
@@ -13,7 +13,7 @@
 #include <signal.h>
 
 // The user agent a web app presents, on every kind of request a page makes and to its scripts.
-class TestWebBrowserEx : public QObject
+class TWebBrowserExTest : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ private:
     QByteArray FEngineUserAgent;
 };
 
-void TestWebBrowserEx::initTestCase()
+void TWebBrowserExTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(FServer.isListening());
@@ -62,7 +62,7 @@ xhr.send();
     FServer.Serve("/fetch", "f", "text/plain");
 }
 
-void TestWebBrowserEx::builtTexts()
+void TWebBrowserExTest::builtTexts()
 {
     QCOMPARE(GetIPhoneUserAgent().size(), 122);
     QCOMPARE(GetIPadUserAgent().size(), 141);
@@ -86,7 +86,7 @@ void TestWebBrowserEx::builtTexts()
     QCOMPARE(GetIEUserAgent("10", "6.1"), QByteArray());
 }
 
-void TestWebBrowserEx::ieTextsCarryTheSystemVersion()
+void TWebBrowserExTest::ieTextsCarryTheSystemVersion()
 {
     // Linux stands in for the Windows version with the kernel release's major.minor.
     const QRegularExpression leading(QStringLiteral("^(\\d+)\\.(\\d+)"));
@@ -98,7 +98,7 @@ void TestWebBrowserEx::ieTextsCarryTheSystemVersion()
              "Mozilla/4.0 (compatible; MSIE 7.0; Windows NT " + expected + ")");
 }
 
-void TestWebBrowserEx::userAgentReachesEveryRequest_data()
+void TWebBrowserExTest::userAgentReachesEveryRequest_data()
 {
     QTest::addColumn<QByteArray>("mimic");
     QTest::addColumn<QByteArray>("expected"); // empty: the engine's own
@@ -137,7 +137,7 @@ void TestWebBrowserEx::userAgentReachesEveryRequest_data()
     QTest::newRow("non-ASCII capital") << QByteArray("\xc4\xb0phone") << QByteArray();
 }
 
-void TestWebBrowserEx::userAgentReachesEveryRequest()
+void TWebBrowserExTest::userAgentReachesEveryRequest()
 {
     QFETCH(QByteArray, mimic);
     QFETCH(QByteArray, expected);
@@ -173,7 +173,7 @@ void TestWebBrowserEx::userAgentReachesEveryRequest()
         QVERIFY2(seen.contains(path), path);
 }
 
-void TestWebBrowserEx::urlsThatCannotBeOpened_data()
+void TWebBrowserExTest::urlsThatCannotBeOpened_data()
 {
     QTest::addColumn<QByteArray>("url");
     QTest::newRow("empty") << QByteArray();
@@ -181,7 +181,7 @@ void TestWebBrowserEx::urlsThatCannotBeOpened_data()
     QTest::newRow("broken host") << QByteArray("http://[::1");
 }
 
-void TestWebBrowserEx::urlsThatCannotBeOpened()
+void TWebBrowserExTest::urlsThatCannotBeOpened()
 {
     QFETCH(QByteArray, url);
     TWebBrowserEx browser(nullptr);
@@ -193,7 +193,7 @@ void TestWebBrowserEx::urlsThatCannotBeOpened()
     }
 }
 
-void TestWebBrowserEx::pageComesBackAfterItsProcessEnds()
+void TWebBrowserExTest::pageComesBackAfterItsProcessEnds()
 {
     FServer.Serve("/crashing", "<title>Up</title>up");
     TWebBrowserEx browser(nullptr);
@@ -227,5 +227,5 @@ void TestWebBrowserEx::pageComesBackAfterItsProcessEnds()
     QTRY_COMPARE_WITH_TIMEOUT(browser.title(), QStringLiteral("Up"), 30000);
 }
 
-QTEST_MAIN(TestWebBrowserEx)
+QTEST_MAIN(TWebBrowserExTest)
 #include "tst_webbrowserex.moc"

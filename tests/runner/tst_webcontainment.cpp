@@ -5,7 +5,6 @@
 // go where the user expects, and nothing reaches the desktop without the user. Each is shown in
 // the real web app window.
 
-#include "httptestserver.h"
 #include "runner/appwindow.h"
 #include "runner/desktopopener.h"
 #include "runner/originstrip.h"
@@ -17,6 +16,7 @@
 #include "shared/application.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/httptestserver.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -140,7 +140,7 @@ protected:
 
 } // namespace
 
-class TestWebContainment : public QObject
+class TWebContainmentTest : public QObject
 {
     Q_OBJECT
 
@@ -185,7 +185,7 @@ public slots:
     void Catch(const QUrl &url) { Caught.append(url); }
 };
 
-void TestWebContainment::initTestCase()
+void TWebContainmentTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
@@ -262,7 +262,7 @@ window.ask = name => {
 </script>)");
 }
 
-void TestWebContainment::init()
+void TWebContainmentTest::init()
 {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
               QStringLiteral("Lumivane"))
@@ -273,12 +273,12 @@ void TestWebContainment::init()
     SetShellOpener([this](const QUrl &url) { FOpened.append(url); });
 }
 
-void TestWebContainment::cleanup()
+void TWebContainmentTest::cleanup()
 {
     SetShellOpener({});
 }
 
-std::unique_ptr<TTestForm> TestWebContainment::Open(const QUrl &url, bool waitForLoad)
+std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool waitForLoad)
 {
     auto form = std::make_unique<TTestForm>(TWebAppForm::TRole::Preview);
     // Shared with the connection, which outlives this function when it does not wait.
@@ -298,7 +298,7 @@ std::unique_ptr<TTestForm> TestWebContainment::Open(const QUrl &url, bool waitFo
     return form;
 }
 
-QVariant TestWebContainment::Js(TTestForm &form, const QString &script)
+QVariant TWebContainmentTest::Js(TTestForm &form, const QString &script)
 {
     QVariant result;
     bool done = false;
@@ -311,7 +311,7 @@ QVariant TestWebContainment::Js(TTestForm &form, const QString &script)
     return result;
 }
 
-void TestWebContainment::networkPageCannotReadLocalFiles()
+void TWebContainmentTest::networkPageCannotReadLocalFiles()
 {
     QFile hostFile(QStringLiteral("/etc/hostname"));
     QVERIFY(hostFile.open(QIODevice::ReadOnly));
@@ -337,7 +337,7 @@ void TestWebContainment::networkPageCannotReadLocalFiles()
     QVERIFY(!probed.toString().contains(hostName));
 }
 
-void TestWebContainment::noPlugins()
+void TWebContainmentTest::noPlugins()
 {
     const auto form = Open(FServer.Url("/files"));
     QVERIFY(form);
@@ -351,7 +351,7 @@ void TestWebContainment::noPlugins()
     QVERIFY(!settings->testAttribute(QWebEngineSettings::AllowRunningInsecureContent));
 }
 
-void TestWebContainment::untrustedCertificateIsRefused()
+void TWebContainmentTest::untrustedCertificateIsRefused()
 {
     TTlsServer server;
     QVERIFY(server.isListening());
@@ -368,7 +368,7 @@ void TestWebContainment::untrustedCertificateIsRefused()
     QVERIFY(form->Browser()->title() != QStringLiteral("Secret"));
 }
 
-void TestWebContainment::permissionsAreNeverGrantedSilently_data()
+void TWebContainmentTest::permissionsAreNeverGrantedSilently_data()
 {
     QTest::addColumn<QString>("permission");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
@@ -381,7 +381,7 @@ void TestWebContainment::permissionsAreNeverGrantedSilently_data()
 
 // A request is either put to the user, and then granted only by an answer of Allow, or left
 // unanswered; it is never decided without asking.
-void TestWebContainment::permissionsAreNeverGrantedSilently()
+void TWebContainmentTest::permissionsAreNeverGrantedSilently()
 {
     QFETCH(QString, permission);
     QFETCH(QMessageBox::StandardButton, answer);
@@ -410,7 +410,7 @@ void TestWebContainment::permissionsAreNeverGrantedSilently()
     QVERIFY2(result.startsWith(u"denied"), qPrintable(result));
 }
 
-void TestWebContainment::siteRule_data()
+void TWebContainmentTest::siteRule_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
@@ -439,7 +439,7 @@ void TestWebContainment::siteRule_data()
     row("inline data", "data:text/html,a", "data:text/html,a", false);
 }
 
-void TestWebContainment::siteRule()
+void TWebContainmentTest::siteRule()
 {
     QFETCH(QString, a);
     QFETCH(QString, b);
@@ -448,7 +448,7 @@ void TestWebContainment::siteRule()
     QCOMPARE(IsSameSite(QUrl(b), QUrl(a)), sameSite);
 }
 
-void TestWebContainment::desktopRule_data()
+void TWebContainmentTest::desktopRule_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
@@ -475,7 +475,7 @@ void TestWebContainment::desktopRule_data()
 }
 
 // What a link the user acted on hands to the desktop, scheme by scheme.
-void TestWebContainment::desktopRule()
+void TWebContainmentTest::desktopRule()
 {
     QFETCH(QString, url);
     QFETCH(QMessageBox::StandardButton, answer);
@@ -504,7 +504,7 @@ void TestWebContainment::desktopRule()
     }
 }
 
-void TestWebContainment::newWindows_data()
+void TWebContainmentTest::newWindows_data()
 {
     QTest::addColumn<QString>("action");  // %1: another site (the same server as localhost)
     QTest::addColumn<bool>("gesture");    // run on the user's click, or by the page itself
@@ -548,7 +548,7 @@ void TestWebContainment::newWindows_data()
 }
 
 // Where each kind of new window and link goes, in the real window, with a fake desktop opener.
-void TestWebContainment::newWindows()
+void TWebContainmentTest::newWindows()
 {
     QFETCH(QString, action);
     QFETCH(bool, gesture);
@@ -637,7 +637,7 @@ void TestWebContainment::newWindows()
 }
 
 // A strip shows the origin while the window is on another site, and takes the user back.
-void TestWebContainment::originStrip()
+void TWebContainmentTest::originStrip()
 {
     const auto form = Open(FServer.Url("/app"));
     QVERIFY(form);
@@ -665,7 +665,7 @@ void TestWebContainment::originStrip()
 }
 
 // A web app from a local file shows its own images, styles and scripts but reads no other file.
-void TestWebContainment::localFileApp()
+void TWebContainmentTest::localFileApp()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -711,7 +711,7 @@ int main(int argc, char **argv)
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
             qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --use-fake-device-for-media-stream");
     QApplication app(argc, argv);
-    TestWebContainment test;
+    TWebContainmentTest test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -14,7 +14,7 @@
 
 // Where a web app window goes: the position table, the size rules, and the placement kept
 // between runs.
-class TestWindowPlacement : public QObject
+class TWindowPlacementTest : public QObject
 {
     Q_OBJECT
 
@@ -54,25 +54,25 @@ TWebApp Flags(bool position, bool size, const QByteArray &id = "{TEST}")
 }
 } // namespace
 
-void TestWindowPlacement::initTestCase()
+void TWindowPlacementTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(FSettingsDir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
 }
 
-void TestWindowPlacement::init()
+void TWindowPlacementTest::init()
 {
     Store().clear();
 }
 
-QSettings TestWindowPlacement::Store() const
+QSettings TWindowPlacementTest::Store() const
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
                      QStringLiteral("Lumivane"));
 }
 
-void TestWindowPlacement::positionTable_data()
+void TWindowPlacementTest::positionTable_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<QSize>("screen");
@@ -103,7 +103,7 @@ void TestWindowPlacement::positionTable_data()
                                   << QPoint(-MaxWindowExtent, MaxWindowExtent);
 }
 
-void TestWindowPlacement::positionTable()
+void TWindowPlacementTest::positionTable()
 {
     QFETCH(int, code);
     QFETCH(QSize, screen);
@@ -112,7 +112,7 @@ void TestWindowPlacement::positionTable()
     QCOMPARE(WindowPositionFor(code, screen, window), expected);
 }
 
-void TestWindowPlacement::sizeRules_data()
+void TWindowPlacementTest::sizeRules_data()
 {
     QTest::addColumn<int>("windowSize");
     QTest::addColumn<bool>("flip");
@@ -145,7 +145,7 @@ void TestWindowPlacement::sizeRules_data()
     QTest::newRow("-1") << -1 << true << custom << int(TSizeRule::Design) << QSize();
 }
 
-void TestWindowPlacement::sizeRules()
+void TWindowPlacementTest::sizeRules()
 {
     QFETCH(int, windowSize);
     QFETCH(bool, flip);
@@ -163,7 +163,7 @@ void TestWindowPlacement::sizeRules()
         QCOMPARE(rule.Size, size);
 }
 
-void TestWindowPlacement::clientSizeWithinTheWindowSystemsLimits()
+void TWindowPlacementTest::clientSizeWithinTheWindowSystemsLimits()
 {
     const QMargins frame(4, 30, 4, 4);
     QCOMPARE(ClientSizeFor(QSize(1024, 700), frame), QSize(1016, 666));
@@ -173,7 +173,7 @@ void TestWindowPlacement::clientSizeWithinTheWindowSystemsLimits()
              QSize(MaxWindowExtent, MaxWindowExtent));
 }
 
-void TestWindowPlacement::outerSizeCappedByTheDesktop()
+void TWindowPlacementTest::outerSizeCappedByTheDesktop()
 {
     // Presets larger than a small screen keep their size; absurd ones stop at twice the desktop.
     QCOMPARE(MaxOuterSizeFor(QSize(800, 800)), QSize(MinOuterCap, MinOuterCap));
@@ -182,7 +182,7 @@ void TestWindowPlacement::outerSizeCappedByTheDesktop()
     QVERIFY(QSize(1920, 1080).boundedTo(MaxOuterSizeFor(QSize(1024, 768))) == QSize(1920, 1080));
 }
 
-void TestWindowPlacement::saveWritesWhatTheFlagsSelect_data()
+void TWindowPlacementTest::saveWritesWhatTheFlagsSelect_data()
 {
     QTest::addColumn<bool>("position");
     QTest::addColumn<bool>("size");
@@ -192,7 +192,7 @@ void TestWindowPlacement::saveWritesWhatTheFlagsSelect_data()
     QTest::newRow("both") << true << true;
 }
 
-void TestWindowPlacement::saveWritesWhatTheFlagsSelect()
+void TWindowPlacementTest::saveWritesWhatTheFlagsSelect()
 {
     QFETCH(bool, position);
     QFETCH(bool, size);
@@ -222,7 +222,7 @@ void TestWindowPlacement::saveWritesWhatTheFlagsSelect()
     QCOMPARE(restored.size(), size ? QSize(640, 480) : computed.size());
 }
 
-void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable_data()
+void TWindowPlacementTest::restoreKeepsWhatIsMissingOrUnreadable_data()
 {
     QTest::addColumn<QVariant>("left");
     QTest::addColumn<QVariant>("width");
@@ -251,7 +251,7 @@ void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable_data()
                                 << QRect(10, 20, MaxWindowExtent, 200);
 }
 
-void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable()
+void TWindowPlacementTest::restoreKeepsWhatIsMissingOrUnreadable()
 {
     QFETCH(QVariant, left);
     QFETCH(QVariant, width);
@@ -272,7 +272,7 @@ void TestWindowPlacement::restoreKeepsWhatIsMissingOrUnreadable()
     QCOMPARE(restored, expected);
 }
 
-void TestWindowPlacement::restoreNeverLeavesTheWindowOffEveryScreen()
+void TWindowPlacementTest::restoreNeverLeavesTheWindowOffEveryScreen()
 {
     const TWebApp webApp = Flags(true, true);
     const QRect computed(10, 20, 300, 200);
@@ -293,7 +293,7 @@ void TestWindowPlacement::restoreNeverLeavesTheWindowOffEveryScreen()
     QCOMPARE(RestoreWindowPlacement(webApp, computed, {Screen1080}), QRect(10, 20, 640, 480));
 }
 
-void TestWindowPlacement::emptyIdSharesOneGroup()
+void TWindowPlacementTest::emptyIdSharesOneGroup()
 {
     SaveWindowPlacement(Flags(true, false, {}), QRect(7, 8, 100, 100));
     QSettings store = Store();
@@ -312,7 +312,7 @@ namespace {
 enum TStoreOutcome { Kept, Saved, Whole };
 } // namespace
 
-void TestWindowPlacement::storeOnAFullDisk_data()
+void TWindowPlacementTest::storeOnAFullDisk_data()
 {
     QTest::addColumn<qint64>("free");
     QTest::addColumn<int>("outcome");
@@ -323,7 +323,7 @@ void TestWindowPlacement::storeOnAFullDisk_data()
     QTest::newRow("room enough") << qint64(-1) << int(Saved);
 }
 
-void TestWindowPlacement::storeOnAFullDisk()
+void TWindowPlacementTest::storeOnAFullDisk()
 {
     QFETCH(qint64, free);
     QFETCH(int, outcome);
@@ -384,5 +384,5 @@ void TestWindowPlacement::storeOnAFullDisk()
 #endif
 }
 
-QTEST_MAIN(TestWindowPlacement)
+QTEST_MAIN(TWindowPlacementTest)
 #include "tst_windowplacement.moc"

@@ -45,7 +45,7 @@ protected:
 };
 } // namespace
 
-class TestAboutForm : public QObject
+class TAboutFormTest : public QObject
 {
     Q_OBJECT
 
@@ -64,7 +64,7 @@ private slots:
     void translatedTextsFit();
 };
 
-void TestAboutForm::cleanup()
+void TAboutFormTest::cleanup()
 {
     SetShellOpener(nullptr);
     L10NResources().clear();
@@ -73,7 +73,7 @@ void TestAboutForm::cleanup()
         modal->close();
 }
 
-void TestAboutForm::designedWindow()
+void TAboutFormTest::designedWindow()
 {
     TAboutForm form;
     QVERIFY(qobject_cast<TTntForm *>(&form));
@@ -121,7 +121,7 @@ void TestAboutForm::designedWindow()
     QVERIFY(visible->isDefault());
 }
 
-void TestAboutForm::showAboutFontsAndTexts()
+void TAboutFormTest::showAboutFontsAndTexts()
 {
     QFont iconFont;
     SetSystemIconFont(iconFont);
@@ -157,7 +157,7 @@ void TestAboutForm::showAboutFontsAndTexts()
         QVERIFY(window->objectName() != QStringLiteral("AboutForm")); // destroyed
 }
 
-void TestAboutForm::closingKeys_data()
+void TAboutFormTest::closingKeys_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("target");
@@ -168,7 +168,7 @@ void TestAboutForm::closingKeys_data()
     }
 }
 
-void TestAboutForm::closingKeys()
+void TAboutFormTest::closingKeys()
 {
     QFETCH(int, key);
     QFETCH(QString, target);
@@ -184,7 +184,7 @@ void TestAboutForm::closingKeys()
     QCOMPARE(form.exec(), int(QDialog::Accepted));
 }
 
-void TestAboutForm::labelClicksOpenAddressesAndKeepWindowOpen()
+void TAboutFormTest::labelClicksOpenAddressesAndKeepWindowOpen()
 {
     QList<QUrl> opened;
     SetShellOpener([&](const QUrl &url) { opened.append(url); });
@@ -207,7 +207,7 @@ void TestAboutForm::labelClicksOpenAddressesAndKeepWindowOpen()
     QVERIFY(SupportMailAddress.path().endsWith(QStringLiteral(".example.com")));
 }
 
-void TestAboutForm::localizedCaptionAndWideButton()
+void TAboutFormTest::localizedCaptionAndWideButton()
 {
     auto german = std::make_shared<TL10NResource>();
     german->LanguageId = 0x0007;
@@ -235,7 +235,7 @@ void TestAboutForm::localizedCaptionAndWideButton()
                                 QStringLiteral("Lumivane 1.0")}));
 }
 
-void TestAboutForm::altRepaintsTheVisibleButton()
+void TAboutFormTest::altRepaintsTheVisibleButton()
 {
     TAboutForm form;
     form.show();
@@ -253,8 +253,8 @@ void TestAboutForm::altRepaintsTheVisibleButton()
     QVERIFY(form.isVisible()); // the key went on and closed nothing
 }
 
-QTEST_MAIN(TestAboutForm)
-void TestAboutForm::translatedTextsFit_data()
+QTEST_MAIN(TAboutFormTest)
+void TAboutFormTest::translatedTextsFit_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("caption");
@@ -264,7 +264,7 @@ void TestAboutForm::translatedTextsFit_data()
 
 // In another language every text of the window is translated and none is cut off; the
 // Localizer, which has no translations, changes nothing on the way.
-void TestAboutForm::translatedTextsFit()
+void TAboutFormTest::translatedTextsFit()
 {
     QFETCH(QString, language);
     QFETCH(QString, caption);

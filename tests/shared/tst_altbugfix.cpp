@@ -129,7 +129,7 @@ protected:
 };
 } // namespace
 
-class TestAltBugFix : public QObject
+class TAltBugFixTest : public QObject
 {
     Q_OBJECT
 
@@ -150,13 +150,13 @@ private:
     std::unique_ptr<TButtonForm> F;
 };
 
-void TestAltBugFix::initTestCase()
+void TAltBugFixTest::initTestCase()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QVERIFY(ThemesInEffect());
 }
 
-void TestAltBugFix::init()
+void TAltBugFixTest::init()
 {
     F = std::make_unique<TButtonForm>();
     F->form.show();
@@ -165,7 +165,7 @@ void TestAltBugFix::init()
     F->Reset();
 }
 
-void TestAltBugFix::virtualKeys()
+void TAltBugFixTest::virtualKeys()
 {
     QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Tab), 9);
     QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Backtab), 9);
@@ -177,7 +177,7 @@ void TestAltBugFix::virtualKeys()
     QCOMPARE(VirtualKeyFromQtKey(Qt::Key_Egrave), 0);
 }
 
-void TestAltBugFix::altRepaintsButtonControlsOnce()
+void TAltBugFixTest::altRepaintsButtonControlsOnce()
 {
     TmqALTBugFix fix(&F->form);
     QCOMPARE(fix.DelayType, dtTimer);
@@ -196,7 +196,7 @@ void TestAltBugFix::altRepaintsButtonControlsOnce()
         QVERIFY2(*F->NeverCounts().at(i) == 0, qPrintable(QString::number(i)));
 }
 
-void TestAltBugFix::keySequences_data()
+void TAltBugFixTest::keySequences_data()
 {
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<bool>("settleBetween");
@@ -220,7 +220,7 @@ void TestAltBugFix::keySequences_data()
     QTest::newRow("ALT TAB at once") << QList<int>{alt, tab} << false << 1;
 }
 
-void TestAltBugFix::keySequences()
+void TAltBugFixTest::keySequences()
 {
     QFETCH(QList<int>, keys);
     QFETCH(bool, settleBetween);
@@ -237,7 +237,7 @@ void TestAltBugFix::keySequences()
     QCOMPARE(F->label->Paints, 0);
 }
 
-void TestAltBugFix::disabledOrUnthemedDoesNothing()
+void TAltBugFixTest::disabledOrUnthemedDoesNothing()
 {
     TmqALTBugFix fix(&F->form);
     fix.Enabled = false;
@@ -269,7 +269,7 @@ void TestAltBugFix::disabledOrUnthemedDoesNothing()
     QCOMPARE(F->push->Paints, 1);
 }
 
-void TestAltBugFix::timerDelayChanges()
+void TAltBugFixTest::timerDelayChanges()
 {
     TmqALTBugFix fix(&F->form);
     fix.TimerDelayMsec = 0;
@@ -287,7 +287,7 @@ void TestAltBugFix::timerDelayChanges()
     QCOMPARE(F->push->Paints, 1);
 }
 
-void TestAltBugFix::postedMessage()
+void TAltBugFixTest::postedMessage()
 {
     TMessageCounter counter;
     F->form.installEventFilter(&counter);
@@ -312,7 +312,7 @@ void TestAltBugFix::postedMessage()
     QCOMPARE(counter.Count, 2);
 }
 
-void TestAltBugFix::keyHookFeedsEachKeyPressOnce()
+void TAltBugFixTest::keyHookFeedsEachKeyPressOnce()
 {
     QWidget form;
     auto *edit = new QLineEdit(&form);
@@ -358,5 +358,5 @@ void TestAltBugFix::keyHookFeedsEachKeyPressOnce()
     QVERIFY(keys.isEmpty());
 }
 
-QTEST_MAIN(TestAltBugFix)
+QTEST_MAIN(TAltBugFixTest)
 #include "tst_altbugfix.moc"

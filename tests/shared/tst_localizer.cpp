@@ -52,7 +52,7 @@ struct TSampleForm
 };
 } // namespace
 
-class TestLocalizer : public QObject
+class TLocalizerTest : public QObject
 {
     Q_OBJECT
 
@@ -73,7 +73,7 @@ private slots:
     void pooledTextsAreReturnedAsStored();
 };
 
-void TestLocalizer::replacePatterns_data()
+void TLocalizerTest::replacePatterns_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -93,7 +93,7 @@ void TestLocalizer::replacePatterns_data()
     QTest::newRow("empty") << QString() << QString();
 }
 
-void TestLocalizer::replacePatterns()
+void TLocalizerTest::replacePatterns()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
@@ -104,7 +104,7 @@ void TestLocalizer::replacePatterns()
     QCOMPARE(GetL10NString(0x0409, QByteArrayLiteral("Form:Text"), text), expected);
 }
 
-void TestLocalizer::formatString_data()
+void TLocalizerTest::formatString_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("s1");
@@ -133,7 +133,7 @@ void TestLocalizer::formatString_data()
         << QStringLiteral("%S1%") << QStringLiteral("x") << QString() << QStringLiteral("%S1%");
 }
 
-void TestLocalizer::formatString()
+void TLocalizerTest::formatString()
 {
     QFETCH(QString, text);
     QFETCH(QString, s1);
@@ -142,7 +142,7 @@ void TestLocalizer::formatString()
     QCOMPARE(FormatL10NString(0x0409, QByteArrayLiteral("Form:Text"), text, s1, s2), expected);
 }
 
-void TestLocalizer::findResource_data()
+void TLocalizerTest::findResource_data()
 {
     QTest::addColumn<QList<qint32>>("registered");
     QTest::addColumn<qint32>("request");
@@ -161,7 +161,7 @@ void TestLocalizer::findResource_data()
     QTest::newRow("empty list") << QList<qint32>{} << 0x0409 << -1;
 }
 
-void TestLocalizer::findResource()
+void TLocalizerTest::findResource()
 {
     QFETCH(QList<qint32>, registered);
     QFETCH(qint32, request);
@@ -173,7 +173,7 @@ void TestLocalizer::findResource()
     QCOMPARE(found, expectedIndex < 0 ? nullptr : sets.at(expectedIndex));
 }
 
-void TestLocalizer::findEntryFirstMatchAndOutValues()
+void TLocalizerTest::findEntryFirstMatchAndOutValues()
 {
     auto resource =
         AddResource(0x0409, {Entry("Form", "Name", QStringLiteral("first"), QStringLiteral("h1")),
@@ -191,7 +191,7 @@ void TestLocalizer::findEntryFirstMatchAndOutValues()
     QCOMPARE(hint, QStringLiteral("h1"));
 }
 
-void TestLocalizer::emptyListChangesNothing()
+void TLocalizerTest::emptyListChangesNothing()
 {
     TSampleForm sample;
     sample.form.setToolTip(QStringLiteral("form hint"));
@@ -203,7 +203,7 @@ void TestLocalizer::emptyListChangesNothing()
     QCOMPARE(sample.innerButton->text(), QStringLiteral("inner"));
 }
 
-void TestLocalizer::localizeFormAndControls()
+void TLocalizerTest::localizeFormAndControls()
 {
     TSampleForm sample;
     sample.innerButton->setToolTip(QStringLiteral("old hint"));
@@ -245,7 +245,7 @@ void TestLocalizer::localizeFormAndControls()
     QCOMPARE(other.innerButton->text(), QStringLiteral("inner"));
 }
 
-void TestLocalizer::caseSensitiveNames()
+void TLocalizerTest::caseSensitiveNames()
 {
     TSampleForm sample;
     AddResource(0x0409, {Entry("SampleForm", "okbutton", QStringLiteral("lower")),
@@ -256,7 +256,7 @@ void TestLocalizer::caseSensitiveNames()
     QCOMPARE(sample.form.windowTitle(), QStringLiteral("Sample"));
 }
 
-void TestLocalizer::plainFormKeepsCaptionButControlsAreWalked()
+void TLocalizerTest::plainFormKeepsCaptionButControlsAreWalked()
 {
     QWidget form;
     form.setObjectName(QStringLiteral("PlainForm"));
@@ -280,7 +280,7 @@ void TestLocalizer::plainFormKeepsCaptionButControlsAreWalked()
     QCOMPARE(unnamed->text(), QStringLiteral("no name"));
 }
 
-void TestLocalizer::pooledTextsAreReturnedAsStored()
+void TLocalizerTest::pooledTextsAreReturnedAsStored()
 {
     AddResource(0x0409, {Entry("<SP>", "Main:Saved", QStringLiteral("Saved %s1%<13>"),
                                QStringLiteral("ignored")),
@@ -294,5 +294,5 @@ void TestLocalizer::pooledTextsAreReturnedAsStored()
     QCOMPARE(GetL10NString(0x0809, "Main:Saved", QStringLiteral("d")), QStringLiteral("d"));
 }
 
-QTEST_MAIN(TestLocalizer)
+QTEST_MAIN(TLocalizerTest)
 #include "tst_localizer.moc"

@@ -9,7 +9,7 @@
 #include <QtTest>
 
 // The platform services every window and file dialog relies on.
-class TestShellHelpers : public QObject
+class TShellHelpersTest : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private:
     QTemporaryDir FHome;
 };
 
-void TestShellHelpers::initTestCase()
+void TShellHelpersTest::initTestCase()
 {
     QVERIFY(FHome.isValid());
     qputenv("HOME", QFile::encodeName(FHome.path()));
@@ -40,7 +40,7 @@ void TestShellHelpers::initTestCase()
     dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch/\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
 }
 
-void TestShellHelpers::desktopFolderAsTheDesktopNamesIt()
+void TShellHelpersTest::desktopFolderAsTheDesktopNamesIt()
 {
     QCOMPARE(GetDesktopFolder(),
              QDir::toNativeSeparators(FHome.path() + QStringLiteral("/Schreibtisch")));
@@ -49,7 +49,7 @@ void TestShellHelpers::desktopFolderAsTheDesktopNamesIt()
              QDir::toNativeSeparators(FHome.path() + QStringLiteral("/Papiere")));
 }
 
-void TestShellHelpers::specialFolders_data()
+void TShellHelpersTest::specialFolders_data()
 {
     QTest::addColumn<int>("csidl");
     QTest::addColumn<bool>("known");
@@ -61,7 +61,7 @@ void TestShellHelpers::specialFolders_data()
     QTest::newRow("negative") << -1 << false;
 }
 
-void TestShellHelpers::specialFolders()
+void TShellHelpersTest::specialFolders()
 {
     QFETCH(int, csidl);
     QFETCH(bool, known);
@@ -75,7 +75,7 @@ void TestShellHelpers::specialFolders()
     }
 }
 
-void TestShellHelpers::iconFontReplacesTheDesignFont()
+void TShellHelpersTest::iconFontReplacesTheDesignFont()
 {
     QWidget window;
     window.setFont(QFont(QStringLiteral("Tahoma"), 8)); // the font the window is designed with
@@ -101,7 +101,7 @@ void TestShellHelpers::iconFontReplacesTheDesignFont()
     QVERIFY(own->font().bold());
 }
 
-void TestShellHelpers::shellOpenGoesThroughTheOpener()
+void TShellHelpersTest::shellOpenGoesThroughTheOpener()
 {
     QList<QUrl> opened;
     SetShellOpener([&](const QUrl &url) { opened.append(url); });
@@ -112,5 +112,5 @@ void TestShellHelpers::shellOpenGoesThroughTheOpener()
                                   QUrl(QStringLiteral("mailto:someone@example.org"))}));
 }
 
-QTEST_MAIN(TestShellHelpers)
+QTEST_MAIN(TShellHelpersTest)
 #include "tst_shellhelpers.moc"

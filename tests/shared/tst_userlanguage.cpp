@@ -4,7 +4,7 @@
 #include <QHash>
 #include <QTest>
 
-class TestUserLanguage : public QObject
+class TUserLanguageTest : public QObject
 {
     Q_OBJECT
 
@@ -15,7 +15,7 @@ private slots:
     void readOnce();
 };
 
-void TestUserLanguage::languageId_data()
+void TUserLanguageTest::languageId_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<uint>("id");
@@ -52,7 +52,7 @@ void TestUserLanguage::languageId_data()
     QTest::newRow("unlisted language: neutral") << QStringLiteral("kl_GL") << 0x0400u;
 }
 
-void TestUserLanguage::languageId()
+void TUserLanguageTest::languageId()
 {
     QFETCH(QString, locale);
     QFETCH(uint, id);
@@ -61,7 +61,7 @@ void TestUserLanguage::languageId()
 
 // Every locale Qt knows maps to an id whose primary language is the same for all countries of
 // one language, with a sublanguage set, or to the neutral id: a mistyped entry shows here.
-void TestUserLanguage::everyLocaleGivesAWellFormedId()
+void TUserLanguageTest::everyLocaleGivesAWellFormedId()
 {
     QHash<int, quint32> primaryOfLanguage;
     const QList<QLocale> locales =
@@ -93,7 +93,7 @@ void TestUserLanguage::everyLocaleGivesAWellFormedId()
     QVERIFY(languageOfPrimary.size() >= 20);
 }
 
-void TestUserLanguage::readOnce()
+void TUserLanguageTest::readOnce()
 {
     InitUserLanguageId();
     const quint32 first = UserLanguageId();
@@ -105,5 +105,5 @@ void TestUserLanguage::readOnce()
     QCOMPARE(UserLanguageId(), first);
 }
 
-QTEST_GUILESS_MAIN(TestUserLanguage)
+QTEST_GUILESS_MAIN(TUserLanguageTest)
 #include "tst_userlanguage.moc"
