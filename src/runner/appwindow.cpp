@@ -6,6 +6,7 @@
 #include "runner/siterule.h"
 #include "runner/webappbrowsing.h"
 #include "runner/webbrowserex.h"
+#include "runner/writtenblankcopy.h"
 #include "shared/shellhelpers.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,10 @@ TAppWindow::TAppWindow(std::shared_ptr<QWebEngineProfile> profile, const QString
                                     TWebAppBrowsing::TScope::FurtherWindow);
     FBrowsing->SetHome(FHome);
     connect(FBrowsing, &TWebAppBrowsing::LayoutChanged, this, &TAppWindow::LayOut);
+    if (FOpenedBlank && TWrittenBlankCopy::Needed()) {
+        FWrittenCopy = new TWrittenBlankCopy(FBrowser, this);
+        connect(FWrittenCopy, &TWrittenBlankCopy::ShownChanged, this, &TAppWindow::LayOut);
+    }
 
     // What the page asked for, on screen and of a usable size; else the main window's size, a
     // little apart from it so that both can be seen.
@@ -139,5 +144,6 @@ void TAppWindow::resizeEvent(QResizeEvent *)
 
 void TAppWindow::LayOut()
 {
-    FBrowser->setGeometry(FBrowsing->LayOut(rect()));
+    QWidget *shown = FWrittenCopy ? FWrittenCopy->Shown() : FBrowser;
+    shown->setGeometry(FBrowsing->LayOut(rect()));
 }

@@ -10,6 +10,7 @@
 class QWebEngineProfile;
 class TWebAppBrowsing;
 class TWebBrowserEx;
+class TWrittenBlankCopy;
 
 // A further window of a web app, for a page of its site that a page opened in a window of its
 // own (a document, a print view). It shares the web app's profile, and with it the sign-in, the
@@ -47,7 +48,8 @@ private:
     TWebAppBrowsing *FBrowsing;
     QUrl FHome;
     bool FOpenedBlank;
-    bool FClosing = false; // asked to close, waiting for the page
+    TWrittenBlankCopy *FWrittenCopy = nullptr; // while the page it opened blank shows a copy
+    bool FClosing = false;                     // asked to close, waiting for the page
     bool FCloseAccepted = false;
     QTimer FClosingWait;
 };

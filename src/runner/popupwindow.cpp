@@ -2,6 +2,7 @@
 #include "runner/popupwindow.h"
 
 #include "runner/webbrowserex.h"
+#include "runner/writtenblankcopy.h"
 #include "shared/shellhelpers.h"
 
 #include <QGuiApplication>
@@ -14,7 +15,7 @@ const QSize DefaultPopupSize(500, 600);
 }
 
 TPopupWindow::TPopupWindow(QWidget *owner, std::shared_ptr<QWebEngineProfile> profile,
-                           const QRect &requestedGeometry)
+                           const QRect &requestedGeometry, bool openedBlank)
     : QWidget(owner, Qt::Window)
     , FBrowser(new TWebBrowserEx(this))
 {
@@ -24,6 +25,10 @@ TPopupWindow::TPopupWindow(QWidget *owner, std::shared_ptr<QWebEngineProfile> pr
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FBrowser);
     FBrowser->SetProfile(std::move(profile));
+    if (openedBlank && TWrittenBlankCopy::Needed()) {
+        auto *copy = new TWrittenBlankCopy(FBrowser, this);
+        layout->addWidget(copy->Shown());
+    }
 
     // Keep what the page asked for, but on screen and of a usable size.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -16,8 +16,9 @@ class TPopupWindow : public QWidget
     Q_OBJECT
 
 public:
+    // openedBlank: the page opened it without an address, to write into it or send it somewhere.
     TPopupWindow(QWidget *owner, std::shared_ptr<QWebEngineProfile> profile,
-                 const QRect &requestedGeometry);
+                 const QRect &requestedGeometry, bool openedBlank);
 
     TWebBrowserEx *Browser() const { return FBrowser; }
 

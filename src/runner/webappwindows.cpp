@@ -92,7 +92,8 @@ void TWebAppWindows::NewWindowRequested(TWebBrowserEx *browser, TWebAppBrowsing 
     }
     case TNewWindowPlace::SignInPopup: {
         // Sign-in flows open small popups and talk to them; they stay in this profile.
-        auto *popup = new TPopupWindow(browser->window(), FProfile, request.requestedGeometry());
+        auto *popup = new TPopupWindow(browser->window(), FProfile, request.requestedGeometry(),
+                                       IsBlankWindowUrl(url));
         Watch(popup->Browser(), nullptr);
         request.openIn(popup->Browser()->page());
         popup->show();

@@ -529,6 +529,13 @@ void TWebContainmentTest::newWindows_data()
         "%1/elsewhere");
     row("blank, then same site", "window.open('').location = '/doc'", true, "", "Doc");
     row("blank, no gesture", "window.open('')", false, "", "", true);
+    row("blank, written into",
+        "const w = window.open(''); w.document.write('<title>Print</title>"
+        "<p>Written</p>'); w.document.close()",
+        true, "", "Print");
+    row("blank popup, written into",
+        "window.open('', 'p', 'width=320,height=420').document.write('<p>Written</p>')", true, "",
+        "", false, QMessageBox::NoButton, true);
     row("one action, three windows",
         "window.open('/doc'); window.open('/doc'); window.open('%1/elsewhere')", true, "", "Doc",
         true);
@@ -605,6 +612,18 @@ void TWebContainmentTest::newWindows()
     QTRY_COMPARE_WITH_TIMEOUT(opened(), expected, 20000);
     if (!window.isEmpty())
         QTRY_COMPARE_WITH_TIMEOUT(titled(window).size(), 1, 20000);
+    if (window == u"Print") {
+        // What was written shows, and stays when the user resizes the window.
+        TAppWindow *written = titled(window).constFirst();
+        auto *copy = written->findChild<QWebEngineView *>(QStringLiteral("WrittenPageCopy"));
+        QWebEngineView *shown = copy ? copy : written->Browser();
+        written->resize(written->size() + QSize(40, 30));
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (shown->page()->toPlainText([&](const QString &plain) { text = plain; }),
+             text.trimmed() == u"Written"),
+            20000);
+    }
     auto *noticeBar = form->findChild<TBlockedWindowNotice *>();
     QVERIFY(noticeBar);
     if (notice)
