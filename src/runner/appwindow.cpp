@@ -20,7 +20,9 @@
 TAppWindow::TAppWindow(std::shared_ptr<QWebEngineProfile> profile, const QString &settingsGroup,
                        const QUrl &home, bool openedBlank, const QRect &requestedGeometry,
                        QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Window) // a window of its own on the taskbar, not the main one's child
+    // A window of its own on the taskbar, not the main one's child; but a main window shown
+    // modally (the designer's preview) would block it, unless it belongs to that window.
+    : QWidget(mainWindow->isModal() ? mainWindow : nullptr, Qt::Window)
     , FBrowser(new TWebBrowserEx(this))
     , FHome(home)
     , FOpenedBlank(openedBlank)

@@ -136,6 +136,8 @@ void TBlockedWindowNotice::Dismiss()
 {
     FCount = 0;
     FUrl.clear();
+    if (isHidden())
+        return;
     hide();
     Q_EMIT VisibilityChanged();
 }

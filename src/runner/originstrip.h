@@ -50,6 +50,8 @@ public:
 
     void Block(const QUrl &url);
     QUrl BlockedUrl() const { return FUrl; }
+    // Forgets what was blocked: the user dismissed it, or the page it was blocked on is gone.
+    void Dismiss();
 
 Q_SIGNALS:
     // The user asks for the blocked window: this is their action.
@@ -57,8 +59,6 @@ Q_SIGNALS:
     void VisibilityChanged();
 
 private:
-    void Dismiss();
-
     QUrl FUrl;
     int FCount = 0;
     QLabel *FLabel;

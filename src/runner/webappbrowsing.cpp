@@ -57,6 +57,9 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
     connect(FOriginStrip, &TOriginStrip::VisibilityChanged, this, &TWebAppBrowsing::LayoutChanged);
     connect(FBlockedWindowNotice, &TBlockedWindowNotice::VisibilityChanged, this,
             &TWebAppBrowsing::LayoutChanged);
+    // What a page tried to open belongs to that page; the next one starts without a notice.
+    connect(view->page(), &QWebEnginePage::loadStarted, FBlockedWindowNotice,
+            &TBlockedWindowNotice::Dismiss);
     connect(FResetPermissionsAction, &QAction::triggered, FPermissions,
             &TPermissionManager::ResetPermissions);
 }

@@ -25,6 +25,9 @@
 #include <QThread>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineNotification>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
 
 namespace {
 // A dock: owns the name launcher-entry readers own and records what it is told.
@@ -456,11 +459,16 @@ private slots:
     {
         QFETCH(bool, active);
         TBrowsingTestWindow window;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QObject::connect(window.Page(), &QWebEnginePage::permissionRequested,
+                         [](QWebEnginePermission permission) { permission.grant(); });
+#else
         QObject::connect(window.Page(), &QWebEnginePage::featurePermissionRequested,
                          [&](const QUrl &origin, QWebEnginePage::Feature feature) {
                              window.Page()->setFeaturePermission(
                                  origin, feature, QWebEnginePage::PermissionGrantedByUser);
                          });
+#endif
         auto sink = std::make_unique<TRecordingSink>();
         TRecordingSink *shown = sink.get();
         TNotificationPresenter presenter(window.Profile.get(), window.Window.get(),

@@ -159,12 +159,13 @@ private slots:
     void newWindows_data();
     void newWindows();
     void originStrip();
+    void modalWindowsFurtherWindowsTakeInput();
     void localFileApp();
     void cleanup();
 
 private:
     // A web app window showing path of the HTTP server, loaded.
-    std::unique_ptr<TTestForm> Open(const QUrl &url, bool waitForLoad = true);
+    std::unique_ptr<TTestForm> Open(const QUrl &url, bool waitForLoad = true, bool modal = false);
     QVariant Js(TTestForm &form, const QString &script);
 
     THttpTestServer FServer;
@@ -195,7 +196,9 @@ void TWebContainmentTest::initTestCase()
     // A question nobody answered in advance would wait for a user: close it, so that the test
     // reports the extra question instead of hanging.
     connect(&FModalGuard, &QTimer::timeout, this, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
+        // A box the test left open; a web app window shown modally is the test's own.
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && !qobject_cast<TWebAppForm *>(modal))
             modal->close();
     });
     FModalGuard.start(2000);
@@ -278,7 +281,7 @@ void TWebContainmentTest::cleanup()
     SetShellOpener({});
 }
 
-std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool waitForLoad)
+std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool waitForLoad, bool modal)
 {
     auto form = std::make_unique<TTestForm>(TWebAppForm::TRole::Preview);
     // Shared with the connection, which outlives this function when it does not wait.
@@ -292,6 +295,8 @@ std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool waitF
     webApp.Width = 640;
     webApp.Height = 480;
     form->ApplyWebApp(webApp);
+    if (modal)
+        form->setWindowModality(Qt::ApplicationModal);
     form->show();
     if (waitForLoad && !QTest::qWaitFor([&] { return *finished; }, 30000))
         return nullptr;
@@ -650,9 +655,38 @@ void TWebContainmentTest::newWindows()
         // Its button opens it after all, as the user's own action.
         noticeBar->findChild<QPushButton *>(QStringLiteral("OpenBlockedWindowButton"))->click();
         QVERIFY(!noticeBar->isVisible());
+        // The notice belongs to the page it was blocked on: the next page starts without it.
+        run(action.arg(other), false);
+        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), 20000);
+        form->Browser()->page()->triggerAction(QWebEnginePage::Reload);
+        QTRY_VERIFY_WITH_TIMEOUT(!noticeBar->isVisible(), 20000);
     }
     for (const char *scheme : {"tel", "magnet", "mailto", "file"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+// The designer's preview shows its window modally; the windows its page opens still take the
+// user's clicks.
+void TWebContainmentTest::modalWindowsFurtherWindowsTakeInput()
+{
+    FServer.Serve("/clickme", R"html(<title>Doc</title><body style="margin:0">
+<button style="position:fixed;left:0;top:0;width:100vw;height:100vh"
+ onclick="document.title = 'Clicked'"></button>)html");
+    const auto form = Open(FServer.Url("/app"), true, true);
+    QVERIFY(form);
+    Js(*form, QStringLiteral("window.action = () => window.open('/clickme')"));
+    QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
+                      form->Browser()->rect().center());
+    QTRY_COMPARE_WITH_TIMEOUT(form->Windows()->Windows().size(), 1, 20000);
+    TAppWindow *further = form->Windows()->Windows().constFirst();
+    QVERIFY(QTest::qWaitForWindowExposed(further));
+    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), 20000);
+    // Through the window system, where a window that a modal one blocks gets no clicks.
+    QWidget *page = further->Browser()->focusProxy();
+    QTRY_VERIFY_WITH_TIMEOUT((QTest::mouseClick(further->windowHandle(), Qt::LeftButton, {},
+                                                page->mapTo(further, page->rect().center())),
+                              further->windowTitle() == u"Clicked"),
+                             20000);
 }
 
 // A strip shows the origin while the window is on another site, and takes the user back.
