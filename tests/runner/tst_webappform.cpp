@@ -496,16 +496,20 @@ void TWebAppFormTest::closingGoesThroughABlankPage_data()
 {
     QTest::addColumn<bool>("position");
     QTest::addColumn<bool>("size");
-    QTest::newRow("neither") << false << false;
-    QTest::newRow("position") << true << false;
-    QTest::newRow("size") << false << true;
-    QTest::newRow("both") << true << true;
+    // The blank page's arrival ends the closing at once. Told by the test, it is seen to; as the
+    // engine tells it, on a busy machine the closing's bound may come first.
+    QTest::addColumn<bool>("arrivalTold");
+    QTest::newRow("neither") << false << false << false;
+    QTest::newRow("position") << true << false << true;
+    QTest::newRow("size") << false << true << false;
+    QTest::newRow("both") << true << true << true;
 }
 
 void TWebAppFormTest::closingGoesThroughABlankPage()
 {
     QFETCH(bool, position);
     QFETCH(bool, size);
+    QFETCH(bool, arrivalTold);
     const QByteArray path = "/leaving?" + QByteArray(QTest::currentDataTag());
     TTestForm form;
     TWebApp webApp = WebApp(path);
@@ -520,17 +524,26 @@ void TWebAppFormTest::closingGoesThroughABlankPage()
     QCOMPARE(outer.topLeft(), QPoint(60, 40));
     QSignalSpy closed(&form, &TWebAppForm::Closed);
     int blankSeen = -1; // whether the window was visible when the blank page had loaded
-    connect(form.Browser(), &TWebBrowserEx::OnNavigateComplete2, &form, [&](const QUrl &url) {
-        if (url == QUrl(QStringLiteral("about:blank")))
+    QWebEnginePage *page = form.Browser()->page();
+    connect(page, &QWebEnginePage::loadFinished, &form, [&] {
+        if (page->url() == QUrl(QStringLiteral("about:blank")))
             blankSeen = form.isVisible();
     });
 
     qobject_cast<QPushButton *>(Child(&form, "CloseButton"))->click();
     QCOMPARE(closed.count(), 0); // not before the blank page has loaded
+    if (arrivalTold) {
+        emit form.Browser()->OnNavigateComplete2(FServer.Url(path)); // late news of the old page
+        QCOMPARE(closed.count(), 0);
+        emit form.Browser()->OnNavigateComplete2(QUrl(QStringLiteral("about:blank")));
+        QCOMPARE(closed.count(), 1);
+    }
     QVERIFY(WaitFor([&] { return !closed.isEmpty(); }, TTimeout::Page));
     QVERIFY(form.isHidden());
-    QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
+    // The blank page loads unseen, also when the closing went on without it.
+    QVERIFY(WaitFor([&] { return blankSeen != -1; }, TTimeout::Page));
     QCOMPARE(blankSeen, 0);
+    QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
     QCOMPARE(closed.first().first().toBool(), true);
     QTRY_VERIFY_WITH_TIMEOUT(FServer.Find("/left"), TTimeout::Page); // the site saw itself left
     QCOMPARE(form.Terminations, 1);
