@@ -2,10 +2,12 @@
 #include "runner/webappform.h"
 
 #include "runner/browsingprofile.h"
+#include "runner/closingsequence.h"
 #include "runner/colorscheme.h"
 #include "runner/controlpanel.h"
 #include "runner/desktopidentity.h"
 #include "runner/localfileguard.h"
+#include "runner/pagefullscreen.h"
 #include "runner/spellchecking.h"
 #include "runner/webappbrowsing.h"
 #include "runner/webappwindows.h"
@@ -17,7 +19,6 @@
 #include "shared/mqaltbugfixes.h"
 #include "shared/shellhelpers.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -30,8 +31,6 @@
 #include <QWindow>
 
 namespace {
-const QUrl BlankPage(QStringLiteral("about:blank"));
-
 QList<QRect> ScreenGeometries()
 {
     QList<QRect> screens;
@@ -49,8 +48,11 @@ TWebAppForm::TWebAppForm(TRole role)
 
 TWebAppForm::~TWebAppForm()
 {
-    // The browser's page goes with it and reports its last title on the way.
+    // The browser's page goes with it and reports its last title and address on the way, and
+    // the window may change state as it goes: none of it concerns a window that is going.
     FBrowser->disconnect(this);
+    FBrowser->disconnect(FClosing);
+    removeEventFilter(FPageFullScreen);
     // Its strips change as the page goes, after this window's own part is gone.
     if (FBrowsing)
         FBrowsing->disconnect(this);
@@ -82,32 +84,13 @@ void TWebAppForm::FormCreate()
     FBrowser = new TWebBrowserEx(this);
     connect(FBrowser, &TWebBrowserEx::OnNavigateComplete2, this,
             &TWebAppForm::BrowserNavigateComplete2);
-    connect(FBrowser, &TWebBrowserEx::OnWindowClosing, this, &TWebAppForm::BrowserWindowClosing);
-    connect(FBrowser, &TWebBrowserEx::OnConfirmShown, this, &TWebAppForm::BrowserConfirmShown);
-    connect(FBrowser, &TWebBrowserEx::OnConfirmAnswered, this,
-            &TWebAppForm::BrowserConfirmAnswered);
     connect(FBrowser, &QWebEngineView::titleChanged, this, &TWebAppForm::BrowserTitleChanged);
-    connect(FBrowser, &TWebBrowserEx::OnPageProcessEnded, this,
-            &TWebAppForm::BrowserPageProcessEnded);
-    // The page has agreed to leave once the next navigation starts; a page still loading
-    // reports no new start, only the blank page's arrival.
-    connect(FBrowser, &QWebEngineView::loadStarted, this, &TWebAppForm::BrowserPageLeaving);
-    connect(FBrowser, &QWebEngineView::urlChanged, this, &TWebAppForm::BrowserPageLeaving);
 
-    // Escape takes a page out of full screen, as in a browser; the page cannot keep it.
-    FExitFullScreenAction = new QAction(this);
-    FExitFullScreenAction->setObjectName(QStringLiteral("ExitFullScreenAction"));
-    FExitFullScreenAction->setShortcut(Qt::Key_Escape);
-    FExitFullScreenAction->setEnabled(false);
-    addAction(FExitFullScreenAction);
-    connect(FExitFullScreenAction, &QAction::triggered, this,
-            [this] { FBrowser->page()->triggerAction(QWebEnginePage::ExitFullScreen); });
+    FPageFullScreen = new TPageFullScreen(this, FControlPanel, FBrowser);
+    connect(FPageFullScreen, &TPageFullScreen::LayoutChanged, this, &TWebAppForm::FormResize);
+    FClosing = new TClosingSequence(this, FBrowser, [this] { return BoundsToKeep(); });
+    connect(FClosing, &TClosingSequence::Finished, this, &TWebAppForm::ClosingFinished);
 
-    FClosingWait.setSingleShot(true);
-    FClosingWait.setInterval(ClosingWaitMs);
-    connect(&FClosingWait, &QTimer::timeout, this, &TWebAppForm::FinishClosing);
-
-    FNavigated = false;
     FormResize();
 
     QFont systemFont = font();
@@ -291,17 +274,7 @@ void TWebAppForm::SetOuterBounds(const QRect &outer)
 
 void TWebAppForm::resizeEvent(QResizeEvent *)
 {
-    FixSizeWhenRestored();
     FormResize();
-}
-
-void TWebAppForm::FixSizeWhenRestored()
-{
-    if (!FFixSizeWhenRestored || (windowState() & Qt::WindowFullScreen) ||
-        size() != FSizeBeforeFullScreen)
-        return;
-    FFixSizeWhenRestored = false;
-    setFixedSize(FSizeBeforeFullScreen);
 }
 
 void TWebAppForm::showEvent(QShowEvent *event)
@@ -355,57 +328,20 @@ bool TWebAppForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TWebAppForm::changeEvent(QEvent *event)
-{
-    // The user or the window manager took the window out of full screen: the page follows.
-    if (event->type() == QEvent::WindowStateChange && FPageFullScreen &&
-        !(windowState() & Qt::WindowFullScreen))
-        FBrowser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
-    QWidget::changeEvent(event);
-}
-
 void TWebAppForm::PageFullScreenRequested(QWebEngineFullScreenRequest request)
 {
     // A window on its way out gives the page no screen.
-    if (request.toggleOn() && FClosing != TClosing::No) {
+    if (request.toggleOn() && FClosing->IsUnderway()) {
         request.reject();
         return;
     }
-    request.accept();
-    if (request.toggleOn() == FPageFullScreen)
-        return;
-    FPageFullScreen = request.toggleOn();
-    FExitFullScreenAction->setEnabled(FPageFullScreen);
-    if (FPageFullScreen) {
-        FFixSizeWhenRestored = false;
-        FStatesBeforeFullScreen = windowState();
-        FBoundsBeforeFullScreen = frameGeometry();
-        FSizeBeforeFullScreen = size();
-        FPanelBeforeFullScreen = !FControlPanel->isHidden();
-        FControlPanel->hide();
-        // A fixed size belongs to the window's own state, not to the screen's.
-        if (FFixedSize) {
-            setMinimumSize(0, 0);
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        }
-        setWindowState(windowState() | Qt::WindowFullScreen);
-    } else {
-        // The window manager puts the window back where it was. A fixed size waits until the
-        // window has its size again: asked for earlier, it would go with the position the window
-        // has now, the screen's corner, and the caption would end up off screen.
-        FFixSizeWhenRestored = FFixedSize;
-        setWindowState(FStatesBeforeFullScreen & ~Qt::WindowFullScreen);
-        FixSizeWhenRestored();
-        FControlPanel->setVisible(FPanelBeforeFullScreen);
-    }
-    FormResize();
+    FPageFullScreen->Request(std::move(request), FFixedSize);
 }
 
 void TWebAppForm::ControlPanelMouseDown(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    FDragStart = event->position().toPoint();
     FDragOrigin = pos();
     FDragGlobalStart = event->globalPosition().toPoint();
     FDragging = true;
@@ -426,18 +362,15 @@ void TWebAppForm::ControlPanelMouseUp(QMouseEvent *)
     FDragging = false;
 }
 
-void TWebAppForm::BrowserNavigateComplete2(const QUrl &url)
+void TWebAppForm::BrowserNavigateComplete2(const QUrl &)
 {
     BrowserTitleChanged();
-    FNavigated = true;
-    if (FClosing == TClosing::WaitingForBlank && url == BlankPage)
-        FinishClosing();
 }
 
 void TWebAppForm::BrowserTitleChanged()
 {
     // The blank page of closing is nobody's title.
-    if (FClosing != TClosing::No)
+    if (FClosing->IsUnderway())
         return;
     QString title = FBrowser->DocumentTitle();
     if (title.isEmpty())
@@ -460,100 +393,34 @@ void TWebAppForm::closeEvent(QCloseEvent *event)
 
 void TWebAppForm::FormCloseQuery(QCloseEvent *event)
 {
-    if (FClosing == TClosing::Done) {
+    if (FClosing->IsDone()) {
         event->accept();
         return;
     }
     event->ignore();
-    if (FClosing == TClosing::WaitingForBlank)
+    if (FClosing->IsUnderway())
         return;
     // The windows the web app opened go with it; their pages may ask to leave.
     if (FWindows)
         FWindows->CloseAll();
-    // Leave the site through a blank page, so that its unload handlers run while the window
-    // still exists; then keep where the window was. The window stays until the page has agreed
-    // to leave: a page that asks whether to leave asks in front of it, and "stay" finds it as it
-    // was. Once the page goes, the window goes, and the blank page loads unseen.
-    FClosingBounds = isVisible() ? CurrentBounds() : FWantedBounds;
-    FNavigated = false;
-    FClosing = TClosing::WaitingForBlank;
-    FClosingWait.start();
-    FBrowser->Navigate(BlankPage);
+    FClosing->Start();
 }
 
-QRect TWebAppForm::CurrentBounds() const
+QRect TWebAppForm::BoundsToKeep() const
 {
-    return FPageFullScreen ? FBoundsBeforeFullScreen : frameGeometry();
+    return isVisible() ? FPageFullScreen->WindowBounds() : FWantedBounds;
 }
 
-void TWebAppForm::BrowserPageLeaving()
+void TWebAppForm::ClosingFinished(bool boundsKept)
 {
-    if (FClosing == TClosing::WaitingForBlank)
-        HideForClosing();
-}
-
-void TWebAppForm::HideForClosing()
-{
-    if (!isVisible())
-        return;
-    FClosingBounds = CurrentBounds();
-    hide();
-}
-
-void TWebAppForm::FinishClosing()
-{
-    if (FClosing != TClosing::WaitingForBlank)
-        return;
-    FClosingWait.stop();
-    HideForClosing();
-    FClosing = TClosing::Done;
-    FormClose();
-    EndRun(true);
-}
-
-void TWebAppForm::BrowserPageProcessEnded()
-{
-    // The blank page will not come: at the end of a session every process of the session gets
-    // its end signal at once, the page's own and the engine's helpers among them. The page has
-    // nothing left to unload, so the closing goes on now instead of waiting for the bound.
-    // (A process the page has already left behind is none of this.)
-    if (FClosing == TClosing::WaitingForBlank && FBrowser->page()->renderProcessPid() == 0)
-        FinishClosing();
-}
-
-void TWebAppForm::BrowserConfirmShown()
-{
-    // The page's leave prompt: the user decides, however long it takes.
-    if (FClosing == TClosing::WaitingForBlank)
-        FClosingWait.stop();
-}
-
-void TWebAppForm::BrowserConfirmAnswered(bool accepted)
-{
-    if (FClosing != TClosing::WaitingForBlank)
-        return;
-    if (accepted) {
-        FClosingWait.start();
-        return;
-    }
-    // The user stays on the page, and the window as it was.
-    FClosing = TClosing::No;
-    show();
-    activateWindow();
+    if (boundsKept)
+        FormClose();
+    EndRun(boundsKept);
 }
 
 void TWebAppForm::FormClose()
 {
-    SaveWindowPlacement(FWebApp, FClosingBounds);
-}
-
-void TWebAppForm::BrowserWindowClosing()
-{
-    if (FClosing != TClosing::No)
-        return;
-    FClosing = TClosing::Done;
-    hide();
-    EndRun(false);
+    SaveWindowPlacement(FWebApp, FClosing->KeptBounds());
 }
 
 void TWebAppForm::EndRun(bool placementSaved)

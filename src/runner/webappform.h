@@ -2,18 +2,18 @@
 #pragma once
 
 #include "document/webapp.h"
+#include "runner/closingsequence.h"
 
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
-#include <QTimer>
 #include <QWebEngineFullScreenRequest>
 #include <QWidget>
 
-class QAction;
 class QEventLoop;
 class QKeyEvent;
 class TControlPanel;
+class TPageFullScreen;
 class TmqALTBugFix;
 class TWebAppBrowsing;
 class TWebAppWindows;
@@ -51,7 +51,7 @@ public:
     TWebAppWindows *Windows() const { return FWindows; }
 
     // How long closing waits for the blank page before it goes on regardless.
-    static constexpr int ClosingWaitMs = 5000;
+    static constexpr int ClosingWaitMs = TClosingSequence::WaitMs;
 
 signals:
     // The window has finished closing: hidden, placement saved or, after the page closed its
@@ -66,29 +66,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    enum class TClosing { No, WaitingForBlank, Done };
-
     void FormCreate();
     void FormCloseQuery(QCloseEvent *event);
     void FormShortCut(QKeyEvent *event);
     void FormResize();
     void FormClose();
-    void BrowserPageLeaving();
-    void BrowserPageProcessEnded();
-    void BrowserConfirmShown();
-    void BrowserConfirmAnswered(bool accepted);
     void CloseButtonClick();
     void ControlPanelMouseDown(QMouseEvent *event);
     void ControlPanelMouseMove(QMouseEvent *event);
     void ControlPanelMouseUp(QMouseEvent *event);
     void BrowserNavigateComplete2(const QUrl &url);
-    void BrowserWindowClosing();
     void BrowserTitleChanged();
     void PageFullScreenRequested(QWebEngineFullScreenRequest request);
-    void FixSizeWhenRestored();
 
     void SetWindowFrame(qint32 windowStyle);
     QMargins FrameMargins() const;
@@ -96,10 +87,10 @@ private:
     // Size and corner from the record's size and position codes, with the frame known now.
     void PlaceBySize();
     static QSize MaxOuterSize();
-    // The outer bounds to keep: those of the window's own place while a page has the screen.
-    QRect CurrentBounds() const;
-    void HideForClosing();
-    void FinishClosing();
+    // The outer bounds to keep: the window's own place, also while a page has the screen, or
+    // the bounds asked for while it has never been shown.
+    QRect BoundsToKeep() const;
+    void ClosingFinished(bool boundsKept);
     void EndRun(bool placementSaved);
 
     TmqALTBugFix *FALTBugFix = nullptr;
@@ -109,8 +100,6 @@ private:
     TWebAppBrowsing *FBrowsing = nullptr; // everyday browsing: keys, downloads, permissions
     TWebAppWindows *FWindows = nullptr;   // the windows and desktop links its pages open
     TWebApp FWebApp;
-    bool FNavigated = false;
-    QPoint FDragStart;
     bool FDragging = false;
     QPoint FDragOrigin;      // the window's position when the drag began
     QPoint FDragGlobalStart; // where the drag began, on the screen
@@ -122,16 +111,7 @@ private:
     QMargins FWantedFrame;
     bool FPlacedBySize = false; // the bounds come from the size and position codes
     bool FFrameChecked = false;
-    TClosing FClosing = TClosing::No;
-    QTimer FClosingWait;
-    QRect FClosingBounds;
-    // While the page shows something on the whole screen (a video, say): what to go back to.
-    bool FPageFullScreen = false;
-    QAction *FExitFullScreenAction = nullptr;
-    Qt::WindowStates FStatesBeforeFullScreen;
-    QRect FBoundsBeforeFullScreen;
-    QSize FSizeBeforeFullScreen;
-    bool FFixSizeWhenRestored = false; // a fixed frame back from full screen, not yet its size
-    bool FPanelBeforeFullScreen = false;
+    TClosingSequence *FClosing = nullptr;
+    TPageFullScreen *FPageFullScreen = nullptr; // a page's video, say, on the whole screen
     QEventLoop *FModalLoop = nullptr;
 };
