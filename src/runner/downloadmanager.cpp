@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner/downloadmanager.h"
 
+#include "runner/newwindowpolicy.h"
 #include "runner/permissionmanager.h"
 #include "shared/filedialog.h"
 #include "shared/shellhelpers.h"
@@ -18,6 +19,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <algorithm>
 
 namespace {
 // What file systems take as one name.
@@ -272,6 +274,32 @@ TDownloadManager::TDownloadManager(QWebEngineProfile *profile, QWidget *window,
     qApp->installEventFilter(this);
 }
 
+namespace {
+// The managers kept to a page, which the others leave those pages' downloads to.
+QList<TDownloadManager *> &PageManagers()
+{
+    static QList<TDownloadManager *> managers;
+    return managers;
+}
+} // namespace
+
+TDownloadManager::~TDownloadManager()
+{
+    PageManagers().removeAll(this);
+}
+
+void TDownloadManager::KeepToPage(QWebEnginePage *page)
+{
+    FPage = page;
+    if (!PageManagers().contains(this))
+        PageManagers().append(this);
+}
+
+bool TDownloadManager::Keeps(const QWebEngineDownloadRequest *download) const
+{
+    return FPage && download->page() == FPage && !IsBlankWindowUrl(FPage->url());
+}
+
 bool TDownloadManager::eventFilter(QObject *watched, QEvent *event)
 {
     // Only the user's own input counts, and only it is looked at: the engine also sends keys
@@ -300,6 +328,12 @@ bool TDownloadManager::eventFilter(QObject *watched, QEvent *event)
 void TDownloadManager::DownloadRequested(QWebEngineDownloadRequest *download)
 {
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
+        return;
+    // Each download is one window's: the window of the page it came from, else the main one.
+    if (FPage ? !Keeps(download)
+              : std::any_of(
+                    PageManagers().cbegin(), PageManagers().cend(),
+                    [download](const TDownloadManager *other) { return other->Keeps(download); }))
         return;
     // One download per user action; a page that wants more asks for them.
     const QWebEnginePage *page = download->page();

@@ -10,6 +10,7 @@ class QProgressBar;
 class QPushButton;
 class QVBoxLayout;
 class QWebEngineDownloadRequest;
+class QWebEnginePage;
 class QWebEngineProfile;
 class TPermissionManager;
 
@@ -65,7 +66,14 @@ public:
     TDownloadManager(QWebEngineProfile *profile, QWidget *window,
                      TPermissionManager *permissions = nullptr, QObject *parent = nullptr);
 
+    ~TDownloadManager() override;
+
     QWidget *Bar() const { return FBar; }
+
+    // Makes this the manager of page's downloads only (a further window of the web app): they
+    // show in this window, and the others' managers leave them alone. A page still blank is not
+    // kept: a window opened blank for a download closes once the download has started.
+    void KeepToPage(QWebEnginePage *page);
 
 Q_SIGNALS:
     // The strip was shown, hidden or changed its height: the window lays itself out again.
@@ -76,9 +84,11 @@ protected:
 
 private:
     void DownloadRequested(QWebEngineDownloadRequest *download);
+    bool Keeps(const QWebEngineDownloadRequest *download) const;
     void RemoveItem(TDownloadItem *item);
 
     QWidget *FWindow;
+    QPointer<QWebEnginePage> FPage; // the one page whose downloads are this manager's, if kept
     TPermissionManager *FPermissions;
     // Downloads started since the user last pressed a key or a button in the window.
     int FDownloadsSinceUserAction = 0;

@@ -32,6 +32,8 @@ TWebAppBrowsing::TWebAppBrowsing(QWidget *window, QWebEngineView *view, QWidget 
     FPrinter = new TPagePrinter(view, window, this);
     FPermissions = new TPermissionManager(window, settingsGroup, this);
     FDownloads = new TDownloadManager(profile, window, FPermissions, this);
+    if (scope == TScope::FurtherWindow)
+        FDownloads->KeepToPage(view->page());
     FPermissions->Watch(view->page());
     // The profile has one presenter, which goes with its window.
     FNotifications = scope == TScope::MainWindow

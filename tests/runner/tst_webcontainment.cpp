@@ -7,6 +7,7 @@
 
 #include "runner/appwindow.h"
 #include "runner/desktopopener.h"
+#include "runner/downloadmanager.h"
 #include "runner/originstrip.h"
 #include "runner/popupwindow.h"
 #include "runner/siterule.h"
@@ -14,6 +15,7 @@
 #include "runner/webappwindows.h"
 #include "runner/webbrowserex.h"
 #include "shared/application.h"
+#include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
 #include "support/httptestserver.h"
@@ -160,6 +162,7 @@ private slots:
     void newWindows();
     void originStrip();
     void modalWindowsFurtherWindowsTakeInput();
+    void downloadsShowInTheirWindow();
     void localFileApp();
     void cleanup();
 
@@ -687,6 +690,43 @@ void TWebContainmentTest::modalWindowsFurtherWindowsTakeInput()
                                                 page->mapTo(further, page->rect().center())),
                               further->windowTitle() == u"Clicked"),
                              20000);
+}
+
+// A download shows in the window whose page started it; one that a window opened blank for it
+// started shows in the main window, as that window closes.
+void TWebContainmentTest::downloadsShowInTheirWindow()
+{
+    // Never complete, so each stays in its strip until the test ends.
+    FServer.Serve("/file", {"application/octet-stream", QByteArray(1000, 'x'),
+                            "Content-Disposition: attachment; filename=\"f.bin\"\r\n", 1'000'000});
+    QTemporaryDir folder;
+    const auto form = Open(FServer.Url("/app"));
+    QVERIFY(form);
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const auto click = [&](const QString &script) {
+        Js(*form, QStringLiteral("window.action = () => { %1 }").arg(script));
+        QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
+                          form->Browser()->rect().center());
+    };
+    const auto strip = [](QWidget *window) {
+        return window->findChild<QWidget *>(QStringLiteral("DownloadBar"));
+    };
+    TWebAppWindows *windows = form->Windows();
+
+    click(QStringLiteral("window.open('/doc')"));
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, 20000);
+    TAppWindow *further = windows->Windows().constFirst();
+    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), 20000);
+    TFileDialog::setNextFileName(folder.filePath(QStringLiteral("1.bin")));
+    further->Browser()->load(FServer.Url("/file"));
+    QTRY_VERIFY_WITH_TIMEOUT(strip(further)->isVisible(), 20000);
+    QVERIFY(strip(form.get())->isHidden());
+
+    TFileDialog::setNextFileName(folder.filePath(QStringLiteral("2.bin")));
+    click(QStringLiteral("window.open('').location = '/file'"));
+    QTRY_VERIFY_WITH_TIMEOUT(strip(form.get())->isVisible(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, 20000);
+    QCOMPARE(strip(further)->findChildren<TDownloadItem *>().size(), 1);
 }
 
 // A strip shows the origin while the window is on another site, and takes the user back.
