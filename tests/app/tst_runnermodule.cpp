@@ -4,6 +4,7 @@
 #include "document/webapp.h"
 #include "shared/application.h"
 #include "shared/runnermodule.h"
+#include "support/wait.h"
 
 #include <QFile>
 #include <QPointer>
@@ -108,7 +109,8 @@ void TRunnerModuleTest::runnerWindow()
     QCOMPARE(form->metaObject()->className(), "TWebAppForm");
     form->show();
     // The module's window and the program share one application title.
-    QTRY_COMPARE_WITH_TIMEOUT(ApplicationTitle(), QStringLiteral("Through the module"), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(ApplicationTitle(), QStringLiteral("Through the module"),
+                              TTimeout::Page);
     QCOMPARE(form->windowTitle(), QStringLiteral("Through the module"));
 }
 
@@ -145,7 +147,7 @@ void TRunnerModuleTest::preview()
         if (QWidget *form = ShownForm())
             form->close();
     });
-    guard.start(30000);
+    guard.start(TTimeout::Page);
     RunnerModule().PreviewWebApp(webApp);
     QVERIFY2(guard.isActive(), "the preview did not end by itself");
     QVERIFY(loaded);

@@ -2,6 +2,8 @@
 #include "app/instanceobject.h"
 #include "app/startup.h"
 #include "support/httptestserver.h"
+#include "support/program.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,6 +54,7 @@ class TStartupTest : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void lowerAscii();
     void decideRole_data();
     void decideRole();
@@ -67,7 +70,6 @@ private slots:
 private:
     // In a process group of its own when asked, to be ended as a session ends its processes.
     QProcess *Start(const QStringList &arguments, bool ownProcessGroup = false);
-    QString Binary() const { return qEnvironmentVariable("LUMIVANE_BINARY"); }
 
     QTemporaryDir FDir;
     QString FLockFile;
@@ -95,6 +97,8 @@ void TStartupTest::initTestCase()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Configuration]\r\n");
     file.close();
+    QVERIFY(WriteAll(dir.filePath(QStringLiteral("page.webapp")),
+                     "[Configuration]\r\nURL=data:text/html,<title>Page</title>\r\n"));
     QVERIFY(QFile::link(file.fileName(), dir.filePath(QStringLiteral("link.webapp"))));
     QVERIFY(QFile::link(dir.filePath(QStringLiteral("folder.webapp")),
                         dir.filePath(QStringLiteral("folderlink.webapp"))));
@@ -106,6 +110,16 @@ void TStartupTest::initTestCase()
     // Relative paths resolve against the current folder.
     QVERIFY(QDir::setCurrent(FDir.path()));
     FLockFile = dir.filePath(QStringLiteral("runtime/Lumivane"));
+}
+
+// A failed check leaves no program running into the next test.
+void TStartupTest::cleanup()
+{
+    for (QProcess *process : findChildren<QProcess *>()) {
+        process->kill();
+        process->waitForFinished(TTimeout::Event);
+        delete process;
+    }
 }
 
 void TStartupTest::lowerAscii()
@@ -179,6 +193,10 @@ void TStartupTest::silentExit_data()
     QTest::newRow("/l directory") << L{QStringLiteral("/l"), FDir.path()};
     QTest::newRow("/l missing file") << L{QStringLiteral("/l"), QStringLiteral("absent.webapp")};
     QTest::newRow("/l fifo") << L{QStringLiteral("/L"), QStringLiteral("fifo.webapp")};
+    // A device that never ends, should anything read it before deciding.
+    QTest::newRow("/l device") << L{QStringLiteral("/l"), QStringLiteral("/dev/zero")};
+    QTest::newRow("/l link to a folder")
+        << L{QStringLiteral("/l"), QStringLiteral("folderlink.webapp")};
     QTest::newRow("path alone") << L{QStringLiteral("Doc With Blanks.WebApp")};
     QTest::newRow("other switch") << L{QStringLiteral("-platform"), QStringLiteral("xcb")};
     QTest::newRow("help") << L{QStringLiteral("--help")};
@@ -187,19 +205,19 @@ void TStartupTest::silentExit_data()
 void TStartupTest::silentExit()
 {
     QFETCH(QStringList, arguments);
-    QVERIFY2(QFileInfo(Binary()).isExecutable(), "LUMIVANE_BINARY names no program");
+    QVERIFY2(QFileInfo(ProgramBinary()).isExecutable(), "LUMIVANE_BINARY names no program");
 
     // A display that does not exist: any attempt to open a window would fail loudly.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = ProgramEnvironment(FDir.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4242"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FDir.filePath(QStringLiteral("runtime")));
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setProgram(ProgramBinary());
+    process.setArguments(arguments);
     QElapsedTimer timer;
     timer.start();
-    process.start(Binary(), arguments);
-    QVERIFY(process.waitForFinished(5000));
+    QVERIFY(RunToEnd(process));
     const qint64 elapsed = timer.elapsed();
 
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -212,19 +230,11 @@ void TStartupTest::silentExit()
 QProcess *TStartupTest::Start(const QStringList &arguments, bool ownProcessGroup)
 {
     auto *process = new QProcess(this);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FDir.filePath(QStringLiteral("runtime")));
-    // Whatever the windows remember stays in the test's folder.
-    environment.insert(QStringLiteral("HOME"), FDir.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FDir.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), FDir.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), FDir.filePath(QStringLiteral("cache")));
-    process->setProcessEnvironment(environment);
+    process->setProcessEnvironment(ProgramEnvironment(FDir.path()));
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     if (ownProcessGroup)
         process->setChildProcessModifier([] { ::setpgid(0, 0); });
-    process->start(Binary(), arguments);
+    process->start(ProgramBinary(), arguments);
     return process;
 }
 
@@ -233,8 +243,7 @@ void TStartupTest::instanceObjectHeldWhileRunning_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("engine");
     QTest::newRow("designer") << QStringList() << false;
-    QTest::newRow("runner") << QStringList{QStringLiteral("/l"),
-                                           QStringLiteral("Doc With Blanks.WebApp")}
+    QTest::newRow("runner") << QStringList{QStringLiteral("/l"), QStringLiteral("page.webapp")}
                             << true;
 }
 
@@ -244,17 +253,16 @@ void TStartupTest::instanceObjectHeldWhileRunning()
     QFETCH(bool, engine);
     QVERIFY(NoInstanceHolds(FLockFile));
     QProcess *process = Start(arguments);
-    QVERIFY(process->waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(!NoInstanceHolds(FLockFile), 15000);
-    // It is a window, not a silent exit: the process keeps running.
-    QVERIFY(!process->waitForFinished(500));
+    QVERIFY(process->waitForStarted(TTimeout::Event));
+    // It is a window, not a silent exit: the process gets to its event loop and keeps running.
+    QVERIFY(
+        WaitFor([process] { return CatchesTermination(process->processId()); }, TTimeout::Program));
+    QCOMPARE(process->state(), QProcess::Running);
+    QVERIFY(!NoInstanceHolds(FLockFile));
     // The web engine is the runner's: the designer starts without it.
-    if (engine)
-        QTRY_VERIFY_WITH_TIMEOUT(MapsWebEngine(process->processId()), 15000);
-    else
-        QVERIFY(!MapsWebEngine(process->processId()));
+    QCOMPARE(MapsWebEngine(process->processId()), engine);
     process->kill();
-    QVERIFY(process->waitForFinished(5000));
+    QVERIFY(WaitForEnd(*process));
     QVERIFY(NoInstanceHolds(FLockFile));
 }
 
@@ -267,19 +275,20 @@ void TStartupTest::instancesNeverWaitForEachOther()
     QVERIFY(fd >= 0);
     QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
     QProcess *first = Start({});
-    QVERIFY(first->waitForStarted(5000));
-    QVERIFY(!first->waitForFinished(1500));
+    QVERIFY(first->waitForStarted(TTimeout::Event));
+    QVERIFY(WaitFor([first] { return CatchesTermination(first->processId()); }, TTimeout::Program));
     ::close(fd);
 
     QProcess *second = Start({});
-    QVERIFY(second->waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(!NoInstanceHolds(FLockFile), 15000);
+    QVERIFY(second->waitForStarted(TTimeout::Event));
+    QVERIFY(
+        WaitFor([second] { return CatchesTermination(second->processId()); }, TTimeout::Program));
+    QVERIFY(!NoInstanceHolds(FLockFile));
     QCOMPARE(first->state(), QProcess::Running);
-    QCOMPARE(second->state(), QProcess::Running);
     second->kill();
-    QVERIFY(second->waitForFinished(5000));
+    QVERIFY(WaitForEnd(*second));
     first->kill();
-    QVERIFY(first->waitForFinished(5000));
+    QVERIFY(WaitForEnd(*first));
 }
 
 void TStartupTest::lockFileWithoutRuntimeFolder()
@@ -336,13 +345,13 @@ void TStartupTest::terminationClosesAsTheUserWould()
     file.close();
 
     QProcess *process = Start({QStringLiteral("/l"), document}, wholeGroup);
-    QVERIFY(process->waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(server.Count("/signed-in") > 0, 60000);
+    QVERIFY(process->waitForStarted(TTimeout::Event));
+    QVERIFY(WaitFor([&server] { return server.Count("/signed-in") > 0; }, TTimeout::Program));
     const pid_t pid = pid_t(process->processId());
     QElapsedTimer ending;
     ending.start();
     QCOMPARE(::kill(wholeGroup ? -pid : pid, signalNumber), 0);
-    QVERIFY(process->waitForFinished(15000));
+    QVERIFY(WaitForEnd(*process));
     // With the page's process gone there is no blank page to wait for: the window does not sit
     // out its closing wait (5 s) for one.
     if (wholeGroup)
@@ -358,8 +367,8 @@ void TStartupTest::terminationClosesAsTheUserWould()
     // And the sign-in is there the next time.
     server.ClearRequests();
     QProcess *again = Start({QStringLiteral("/l"), document});
-    QVERIFY(again->waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(server.Count("/in") > 0, 60000);
+    QVERIFY(again->waitForStarted(TTimeout::Event));
+    QVERIFY(WaitFor([&server] { return server.Count("/in") > 0; }, TTimeout::Program));
     // The first run's last requests (its icon) may reach the server only now: the page's own
     // request is the one that counts.
     const auto &requests = server.Requests();
@@ -368,7 +377,7 @@ void TStartupTest::terminationClosesAsTheUserWould()
     QVERIFY(page != requests.cend());
     const QByteArray cookie = page->Cookie;
     again->kill();
-    QVERIFY(again->waitForFinished(5000));
+    QVERIFY(WaitForEnd(*again));
     QVERIFY2(cookie.contains("session=kept"), cookie.constData());
 }
 

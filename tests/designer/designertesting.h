@@ -5,14 +5,19 @@
 
 #include "designer/mainform.h"
 #include "shared/application.h"
+#include "shared/filedialog.h"
+#include "shared/messagebox.h"
 
 #include <QAction>
 #include <QByteArray>
+#include <QDialog>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
+#include <memory>
 
 // The named child, or the test run stops: a missing control is a broken form.
 template <class T> T *Find(const QObject *form, const char *name)
@@ -46,6 +51,70 @@ inline bool IsRegistryGuid(const QByteArray &id)
     }
     return true;
 }
+
+// A designer window for each test, shown and active, with no answers prepared for its
+// dialogs. A dialog that no test expects would wait for a user forever: the watchdog closes it
+// and the test fails instead. Call Start() from init() and Finish() from cleanup().
+class TDesignerFixture
+{
+public:
+    void Start()
+    {
+        TMessageBox::clearShown();
+        TMessageBox::setNextAnswer(QMessageBox::NoButton);
+        TFileDialog::clearNextFileName();
+        FUnexpectedDialogs.clear();
+        FExpectedDialog.clear();
+        FForm = std::make_unique<TMainForm>();
+        FWatchdog.disconnect();
+        QObject::connect(&FWatchdog, &QTimer::timeout, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                if (!FExpectedDialog.isEmpty() && modal->windowTitle() == FExpectedDialog)
+                    FExpectedDialog.clear();
+                else
+                    FUnexpectedDialogs << modal->windowTitle();
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+            }
+        });
+        FWatchdog.start(250);
+        ShowActive();
+    }
+
+    void Finish()
+    {
+        FWatchdog.stop();
+        FForm.reset();
+        QVERIFY2(FUnexpectedDialogs.isEmpty(), qPrintable(FUnexpectedDialogs.join(u", ")));
+    }
+
+    void ShowActive()
+    {
+        FForm->show();
+        FForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+    }
+
+    template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
+
+    // The file dialog's next answer is path; then the command as its shortcut starts it.
+    void Open(const QString &path)
+    {
+        TFileDialog::setNextFileName(path);
+        QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+O")));
+    }
+    void SaveAs(const QString &path)
+    {
+        TFileDialog::setNextFileName(path);
+        QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    }
+
+protected:
+    std::unique_ptr<TMainForm> FForm;
+    QTimer FWatchdog;
+    QStringList FUnexpectedDialogs;
+    QString FExpectedDialog; // the title of a dialog the watchdog is to close without a word
+};
 
 // A plain application object: each command shows its own errors, so an error that escaped one
 // would end the test run.

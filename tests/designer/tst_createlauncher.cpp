@@ -3,6 +3,7 @@
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/webappidentity.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,12 +19,6 @@ namespace {
 // The whole test runs in a home folder of its own: the desktop the designer may write to is
 // the home folder's.
 QTemporaryDir *Home = nullptr;
-
-QString ReadFile(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 } // namespace
 
 class TCreateLauncherTest : public QObject
@@ -77,19 +71,6 @@ private slots:
         QDir(QDir::homePath() + QStringLiteral("/Desktop")).removeRecursively();
     }
 
-    void itemFollowsSaveAs()
-    {
-        TMainForm form;
-        auto *menu = form.findChild<QMenu *>(QStringLiteral("WebAppsMenu"));
-        QVERIFY(menu);
-        const QList<QAction *> actions = menu->actions();
-        const qsizetype saveAs =
-            actions.indexOf(form.findChild<QAction *>(QStringLiteral("SaveAsItem")));
-        QVERIFY(saveAs >= 0 && saveAs + 1 < actions.size());
-        QCOMPARE(actions.at(saveAs + 1)->objectName(), QStringLiteral("CreateLauncherItem"));
-        QCOMPARE(actions.at(saveAs + 1)->text(), QStringLiteral("Create &Launcher..."));
-    }
-
     // A new web app is saved through Save As first; the launcher starts that document.
     void newDocumentSavedFirst()
     {
@@ -104,7 +85,7 @@ private slots:
         QVERIFY(!form.Modified());
         QVERIFY(QFileInfo(document).isFile());
         QVERIFY(!form.WebApp().Id.isEmpty());
-        const QString entry = ReadFile(MenuEntry(form.WebApp().Id));
+        const QString entry = ReadText(MenuEntry(form.WebApp().Id));
         QVERIFY(entry.contains(QStringLiteral("\nName=My Mail\n")));
         QVERIFY(entry.contains(QStringLiteral(" /l \"") + document + QStringLiteral("\"\n")));
         QVERIFY(entry.contains(QStringLiteral("\nStartupWMClass=") +
@@ -135,7 +116,7 @@ private slots:
         QCOMPARE(LoadWebApp(document).URL, QByteArray("https://tasks.example.org/"));
         QCOMPARE(form.WebApp().Id, id);
         QVERIFY(QFileInfo(DesktopEntry(id)).isExecutable());
-        QCOMPARE(ReadFile(DesktopEntry(id)), ReadFile(MenuEntry(id)));
+        QCOMPARE(ReadText(DesktopEntry(id)), ReadText(MenuEntry(id)));
     }
 
     void cancelled()

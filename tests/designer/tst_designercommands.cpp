@@ -11,6 +11,8 @@
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
 #include "support/httptestserver.h"
+#include "support/testfiles.h"
+#include "support/wait.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,9 +36,6 @@ namespace {
 
 const QString Question = QStringLiteral("Your changes have not been saved. Save them?");
 
-// Beyond this a preview that does not end by itself has failed.
-constexpr int PreviewLimitMs = 30000;
-
 QStringList FileLines(const QString &path)
 {
     QFile file(path);
@@ -50,13 +49,6 @@ QStringList FileLines(const QString &path)
             line.chop(1);
     }
     return lines;
-}
-
-void WriteFile(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
 }
 
 // Records how the next dialog was set up without showing one, so that a later lastOptions()
@@ -74,7 +66,7 @@ bool NoDialogSince()
 
 } // namespace
 
-class TDesignerCommandsTest : public QObject
+class TDesignerCommandsTest : public QObject, public TDesignerFixture
 {
     Q_OBJECT
 
@@ -90,14 +82,10 @@ private slots:
     void saveKeepsUrlBytesUntilEdited();
     void mimicShownAndSaved_data();
     void mimicShownAndSaved();
-    void openOddDocuments_data();
-    void openOddDocuments();
     void openAsksFirst_data();
     void openAsksFirst();
     void exitAndCloseBoxAsk_data();
     void exitAndCloseBoxAsk();
-    void failedSave_data();
-    void failedSave();
     void failedSaveStopsOpenAndExit();
     void realSaveDialog();
     void previewRunsUnderFreshIds();
@@ -107,23 +95,13 @@ private slots:
     void aboutNamesTheWebEngine();
 
 private:
-    template <class T> T *Control(const char *name) const { return Find<T>(FForm.get(), name); }
     QString Path(const QString &name) const { return FDir->filePath(name); }
-
-    void ShowActive();
     void TypeURL(const QString &text) { QTest::keyClicks(Control<QLineEdit>("URLEdit"), text); }
-    void SaveAs(const QString &path);
-    void Open(const QString &path);
     void VerifyQuestion(int index);
-    void WatchForDialogs();
 
     std::unique_ptr<QTemporaryDir> FDir; // fresh for every test
     QByteArray FHome;
-    std::unique_ptr<TMainForm> FForm;
-    QTimer FWatchdog;
-    QStringList FUnexpectedDialogs;
-    QString FExpectedDialog; // the title of a dialog the watchdog is to close without a word
-    TRunnerEntry FRunner;    // the runner linked in, in place of the program's module
+    TRunnerEntry FRunner; // the runner linked in, in place of the program's module
 };
 
 void TDesignerCommandsTest::init()
@@ -135,59 +113,13 @@ void TDesignerCommandsTest::init()
     // A home of the test's own, so that the desktop folder is the test's to make or leave out.
     QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("home")));
     qputenv("HOME", QFile::encodeName(Path(QStringLiteral("home"))));
-    TMessageBox::clearShown();
-    TMessageBox::setNextAnswer(QMessageBox::NoButton);
-    TFileDialog::clearNextFileName();
-    FUnexpectedDialogs.clear();
-    FExpectedDialog.clear();
-    FForm = std::make_unique<TMainForm>();
-    WatchForDialogs();
-    ShowActive();
+    Start();
 }
 
 void TDesignerCommandsTest::cleanup()
 {
-    FWatchdog.stop();
-    FForm.reset();
     qputenv("HOME", FHome);
-    QVERIFY2(FUnexpectedDialogs.isEmpty(), qPrintable(FUnexpectedDialogs.join(u", ")));
-}
-
-// A dialog that no test expects would wait for a user forever: close it and fail instead.
-void TDesignerCommandsTest::WatchForDialogs()
-{
-    FWatchdog.setInterval(250);
-    FWatchdog.disconnect();
-    connect(&FWatchdog, &QTimer::timeout, this, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            if (!FExpectedDialog.isEmpty() && modal->windowTitle() == FExpectedDialog)
-                FExpectedDialog.clear();
-            else
-                FUnexpectedDialogs << modal->windowTitle();
-            if (auto *dialog = qobject_cast<QDialog *>(modal))
-                dialog->reject();
-        }
-    });
-    FWatchdog.start();
-}
-
-void TDesignerCommandsTest::ShowActive()
-{
-    FForm->show();
-    FForm->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
-}
-
-void TDesignerCommandsTest::SaveAs(const QString &path)
-{
-    TFileDialog::setNextFileName(path);
-    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-}
-
-void TDesignerCommandsTest::Open(const QString &path)
-{
-    TFileDialog::setNextFileName(path);
-    QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+O")));
+    Finish();
 }
 
 void TDesignerCommandsTest::VerifyQuestion(int index)
@@ -332,13 +264,15 @@ void TDesignerCommandsTest::openShowsDocument()
 {
     // A custom size, a mimic written by hand and keys out of the usual order.
     const QString path = Path(QStringLiteral("Hand.webapp"));
-    WriteFile(path, "[Configuration]\r\n"
-                    "Mimic=iphone\r\n"
-                    "Id={0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}\r\n"
-                    "URL=http://hand.test/\r\n"
-                    "WindowStyle=3\r\nWindowSize=1\r\nWindowPosition=5\r\n"
-                    "Width=300\r\nHeight=500\r\nFlip=1\r\nStayOnTop=1\r\n"
-                    "RememberLastPosition=0\r\nRememberLastSize=1\r\nShowControlPanel=0\r\n");
+    QVERIFY(WriteAll(path,
+                     "[Configuration]\r\n"
+                     "Mimic=iphone\r\n"
+                     "Id={0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}\r\n"
+                     "URL=http://hand.test/\r\n"
+                     "WindowStyle=3\r\nWindowSize=1\r\nWindowPosition=5\r\n"
+                     "Width=300\r\nHeight=500\r\nFlip=1\r\nStayOnTop=1\r\n"
+                     "RememberLastPosition=0\r\nRememberLastSize=1\r\nShowControlPanel=0\r\n"));
+    const TWebApp document = LoadWebApp(path);
     TypeURL(QStringLiteral("dropped"));
     TMessageBox::setNextAnswer(QMessageBox::No);
     Open(path);
@@ -357,28 +291,16 @@ void TDesignerCommandsTest::openShowsDocument()
 
     QCOMPARE(Control<QComboBox>("MimicComboBox")->currentText(), QStringLiteral("iPhone"));
 
-    // Saved again: the same size, identifier and mimic.
+    // Saved again: the same record, the mimic as written by hand included.
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
-    const TWebApp saved = LoadWebApp(path);
-    QCOMPARE(saved.Mimic, QByteArrayLiteral("iphone"));
-    QCOMPARE(saved.Id, QByteArrayLiteral("{0D7B7C2E-51C6-4B37-9E0A-6B1C2D3E4F50}"));
-    QCOMPARE(saved.WindowStyle, 3);
-    QCOMPARE(saved.WindowSize, 1);
-    QCOMPARE(saved.WindowPosition, 5);
-    QCOMPARE(saved.Width, 300);
-    QCOMPARE(saved.Height, 500);
-    QVERIFY(saved.Flip);
-    QVERIFY(saved.StayOnTop);
-    QVERIFY(!saved.RememberLastPosition);
-    QVERIFY(saved.RememberLastSize);
-    QVERIFY(!saved.ShowControlPanel);
+    QCOMPARE(LoadWebApp(path), document);
 }
 
 void TDesignerCommandsTest::saveKeepsUrlBytesUntilEdited()
 {
     // Written on a system with another encoding: the byte is no text in this one.
     const QString path = Path(QStringLiteral("Latin.webapp"));
-    WriteFile(path, "[Configuration]\nURL=http://caf\xe9.test/men\xfc\nWindowSize=0\n");
+    QVERIFY(WriteAll(path, "[Configuration]\nURL=http://caf\xe9.test/men\xfc\nWindowSize=0\n"));
     Open(path);
     Control<QCheckBox>("StayOnTopCheckBox")->click();
     QTest::keySequence(FForm.get(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -434,7 +356,8 @@ void TDesignerCommandsTest::mimicShownAndSaved()
     QFETCH(QByteArray, saved);
 
     const QString path = Path(QStringLiteral("mimic.webapp"));
-    WriteFile(path, "[Configuration]\nURL=http://mimic.test/\n" + line + "\nWindowSize=0\n");
+    QVERIFY(
+        WriteAll(path, "[Configuration]\nURL=http://mimic.test/\n" + line + "\nWindowSize=0\n"));
     Open(path);
     auto *box = Control<QComboBox>("MimicComboBox");
     QCOMPARE(box->currentText(), shown);
@@ -453,48 +376,10 @@ void TDesignerCommandsTest::mimicShownAndSaved()
     QVERIFY(FileLines(path).contains(QStringLiteral("Mimic=") + QString::fromLatin1(saved)));
 
     // A document's own entry goes when another document is opened.
-    WriteFile(path, "[Configuration]\nMimic=iPhone\n");
+    QVERIFY(WriteAll(path, "[Configuration]\nMimic=iPhone\n"));
     Open(path);
     QCOMPARE(box->count(), listed);
     QCOMPARE(box->currentText(), QStringLiteral("iPhone"));
-}
-
-void TDesignerCommandsTest::openOddDocuments_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<bool>("remember");
-
-    QTest::newRow("codes outside the lists")
-        << QByteArray("[Configuration]\nWindowStyle=7\nWindowSize=-1\nWindowPosition=12\n"
-                      "RememberLastPosition=0\nRememberLastSize=0\n")
-        << 0 << 0 << 0 << false;
-    QTest::newRow("not a web app")
-        << QByteArray("Dear diary,\nnothing happened.\n") << 0 << 0 << 0 << true;
-    QTest::newRow("empty") << QByteArray() << 0 << 0 << 0 << true;
-}
-
-void TDesignerCommandsTest::openOddDocuments()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, style);
-    QFETCH(int, size);
-    QFETCH(int, position);
-    QFETCH(bool, remember);
-
-    const QString path = Path(QStringLiteral("odd.webapp"));
-    WriteFile(path, text);
-    Open(path);
-    QVERIFY(TMessageBox::shown().isEmpty());
-    QCOMPARE(Control<QListWidget>("StyleListBox")->currentRow(), style);
-    QCOMPARE(Control<QComboBox>("SizeComboBox")->currentIndex(), size);
-    QCOMPARE(Control<QComboBox>("PositionComboBox")->currentIndex(), position);
-    QCOMPARE(Control<QCheckBox>("RememberPositionCheckBox")->isChecked(), remember);
-    QCOMPARE(Control<QCheckBox>("RememberSizeCheckBox")->isChecked(), remember);
-    QVERIFY(!FForm->Modified());
-    QCOMPARE(FForm->FileName(), path);
 }
 
 void TDesignerCommandsTest::openAsksFirst_data()
@@ -612,49 +497,6 @@ void TDesignerCommandsTest::exitAndCloseBoxAsk()
     QCOMPARE(FForm->isVisible(), !closed);
     QCOMPARE(LoadWebApp(path).URL == QByteArrayLiteral("http://late.test/"), saved);
     QCOMPARE(FForm->Modified(), modified && !saved);
-}
-
-void TDesignerCommandsTest::failedSave_data()
-{
-    QTest::addColumn<bool>("readOnly");
-    QTest::newRow("missing folder") << false;
-    QTest::newRow("read-only file") << true;
-}
-
-void TDesignerCommandsTest::failedSave()
-{
-    QFETCH(bool, readOnly);
-
-    QString path;
-    if (readOnly) {
-        path = Path(QStringLiteral("Locked.webapp"));
-        SaveAs(path);
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        TypeURL(QStringLiteral("http://locked.test/"));
-        TMessageBox::setNextAnswer(QMessageBox::Ok);
-        // Clicked, so the error travels the way every command's error does.
-        QTest::mouseClick(Control<QPushButton>("SaveButton"), Qt::LeftButton);
-    } else {
-        path = Path(QStringLiteral("Missing/Lost.webapp"));
-        TypeURL(QStringLiteral("http://lost.test/"));
-        TMessageBox::setNextAnswer(QMessageBox::Ok);
-        SaveAs(path);
-    }
-
-    QCOMPARE(TMessageBox::shown().size(), 1);
-    const TMessageBox::TShown &error = TMessageBox::shown().constFirst();
-    QCOMPARE(error.Icon, QMessageBox::Critical);
-    QCOMPARE(error.Title, ApplicationTitle());
-    QCOMPARE(error.Text, QStringLiteral("Unable to write to ") + path + u'.');
-    QCOMPARE(error.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
-    // The new path shows although nothing was written there.
-    QCOMPARE(FForm->FileName(), path);
-    QCOMPARE(FForm->windowTitle(),
-             QStringLiteral("Veldrane Lumivane - ") + QFileInfo(path).fileName());
-    QVERIFY(LoadWebApp(path).URL.isEmpty());
-    QVERIFY(FForm->isVisible());
 }
 
 void TDesignerCommandsTest::failedSaveStopsOpenAndExit()
@@ -853,7 +695,7 @@ void TDesignerCommandsTest::previewRunsUnderFreshIds()
             if (seen.Form)
                 seen.Form->close();
         });
-        guard.start(PreviewLimitMs);
+        guard.start(TTimeout::Page);
         QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
         poll.stop();
         QVERIFY2(guard.isActive(), "the preview did not end by itself");
@@ -909,7 +751,7 @@ void TDesignerCommandsTest::previewPresentsChosenMimic()
         if (TWebAppForm *preview = OpenPreview())
             preview->close();
     });
-    guard.start(PreviewLimitMs);
+    guard.start(TTimeout::Page);
     QTest::mouseClick(Control<QPushButton>("PreviewButton"), Qt::LeftButton);
     QVERIFY2(guard.isActive(), "the site was never asked for the page");
     QVERIFY(server.Count("/agent") > 0);

@@ -2,6 +2,8 @@
 #include "designer/launcherwriter.h"
 #include "document/lumivaneerror.h"
 #include "shared/webappidentity.h"
+#include "support/program.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,12 +24,6 @@ QString EntryValue(const QString &entry, const QString &key)
         if (line.startsWith(key + u'='))
             return line.mid(key.size() + 1);
     return {};
-}
-
-QString ReadFile(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 bool WriteFile(const QString &fileName, const QByteArray &contents)
@@ -180,18 +176,18 @@ private slots:
         const QString desktopEntry = FRoot.filePath(QStringLiteral("Desktop/") + fileName);
 
         QCOMPARE(Writer().Write(doc, Id, false), QStringList{menuEntry});
-        QCOMPARE(ReadFile(menuEntry), Writer().DesktopEntry(doc, Id));
+        QCOMPARE(ReadText(menuEntry), Writer().DesktopEntry(doc, Id));
         QVERIFY(!QFileInfo::exists(desktopEntry));
 
         QCOMPARE(Writer().Write(doc, Id, true), (QStringList{menuEntry, desktopEntry}));
-        QCOMPARE(ReadFile(desktopEntry), ReadFile(menuEntry));
+        QCOMPARE(ReadText(desktopEntry), ReadText(menuEntry));
         QVERIFY(QFileInfo(desktopEntry).isExecutable());
 
         // Writing again replaces the launcher of the same web app instead of adding one.
         Writer().Write(FRoot.filePath(QStringLiteral("Moved.webapp")), Id, false);
         QCOMPARE(QDir(FRoot.filePath(QStringLiteral("applications"))).entryList(QDir::Files).size(),
                  1);
-        QCOMPARE(EntryValue(ReadFile(menuEntry), QStringLiteral("Name")), QStringLiteral("Moved"));
+        QCOMPARE(EntryValue(ReadText(menuEntry), QStringLiteral("Name")), QStringLiteral("Moved"));
     }
 
     void unwritableFolder()
@@ -254,18 +250,21 @@ private slots:
 
         QProcess validate;
         validate.setProcessChannelMode(QProcess::MergedChannels);
-        validate.start(validator, {entry});
-        QVERIFY(validate.waitForFinished(30000));
+        validate.setProgram(validator);
+        validate.setArguments({entry});
+        QVERIFY(RunToEnd(validate));
         QCOMPARE(QString::fromLocal8Bit(validate.readAll()), QString());
         QCOMPARE(validate.exitCode(), 0);
 
         QProcess launch;
         launch.setProcessChannelMode(QProcess::MergedChannels);
-        launch.start(gio, {QStringLiteral("launch"), entry});
-        QVERIFY(launch.waitForFinished(30000));
+        launch.setProgram(gio);
+        launch.setArguments({QStringLiteral("launch"), entry});
+        QVERIFY(RunToEnd(launch));
         QVERIFY2(launch.exitCode() == 0, launch.readAll().constData());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(record).size() > 0, 10000);
-        QCOMPARE(ReadFile(record), QStringLiteral("/l\n") + doc + u'\n');
+        // gio does not wait for what it launched.
+        QVERIFY(WaitFor([&record] { return QFileInfo(record).size() > 0; }, TTimeout::Program));
+        QCOMPARE(ReadText(record), QStringLiteral("/l\n") + doc + u'\n');
     }
 };
 

@@ -7,8 +7,10 @@
 // mount namespace; a file size limit injects a write failure wherever mounting is not allowed.
 
 #include "document/lumivaneerror.h"
+#include "document/profilefile.h"
 #include "document/webapp.h"
 #include "faultrecords.h"
+#include "support/program.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -87,8 +89,7 @@ TOutcome Save(const QString &fileName, const TWebApp &webApp, TRunAs runAs)
                 ::_exit(5);
         }
     });
-    child.start();
-    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit ||
+    if (!RunToEnd(child) || child.exitStatus() != QProcess::NormalExit ||
         (child.exitCode() != 0 && child.exitCode() != 3)) {
         outcome.Message =
             QStringLiteral("helper did not end normally: exit %1, %2 %3")
@@ -210,6 +211,11 @@ void TSaveFaultsTest::failureKeepsOldDocument_data()
         << QStringLiteral("plain") << TRunAs::SmallFile << TExpect::Failure;
     QTest::newRow("unreadable file, unprivileged")
         << QStringLiteral("unreadable file") << TRunAs::Nobody << TExpect::Failure;
+    QTest::newRow("a folder in the file's place")
+        << QStringLiteral("directory") << TRunAs::Me << TExpect::Failure;
+    QTest::newRow("old file over the size bound")
+        << QStringLiteral("oversized") << TRunAs::Me << TExpect::Failure;
+    QTest::newRow("empty name") << QStringLiteral("empty name") << TRunAs::Me << TExpect::Failure;
     QTest::newRow("writable file, unprivileged")
         << QStringLiteral("plain") << TRunAs::Nobody << TExpect::Success;
 }
@@ -255,6 +261,15 @@ void TSaveFaultsTest::failureKeepsOldDocument()
         fileName = folder + QStringLiteral("/app.webapp");
     } else if (scene == u"unreadable file") {
         fileMode = 0200;
+    } else if (scene == u"directory") {
+        fileName = folder;
+        old = QByteArray();
+    } else if (scene == u"oversized") {
+        // The reader takes no more than the bound: a save would drop the rest.
+        old += QByteArray(TProfileFile::MaxFileSize, ';');
+    } else if (scene == u"empty name") {
+        fileName.clear();
+        old = QByteArray();
     }
 
     if (!old.isNull() && scene != u"read-only target") {
@@ -280,7 +295,6 @@ void TSaveFaultsTest::failureKeepsOldDocument()
         QVERIFY(probe.remove());
     }
     const QStringList filesBefore = FilesIn(folder);
-    const QByteArray newBytes = SavedOver(old, RecordB(), Path(QStringLiteral("expected")));
 
     const TOutcome outcome = Save(fileName, RecordB(), runAs);
 
@@ -292,14 +306,14 @@ void TSaveFaultsTest::failureKeepsOldDocument()
         QVERIFY2(expect != TExpect::Success, qPrintable(outcome.Message));
         QCOMPARE(outcome.Message, QStringLiteral("Unable to write to ") + fileName);
         if (old.isNull())
-            QVERIFY(!QFileInfo::exists(fileName));
+            QVERIFY(!QFileInfo(fileName).isFile());
         else
             QVERIFY(now == old);
         // A failed save leaves nothing behind, not even a temporary file.
         QCOMPARE(FilesIn(folder), filesBefore);
     } else {
         QVERIFY2(expect != TExpect::Failure, "the save did not fail");
-        QVERIFY(now == newBytes);
+        QVERIFY(now == SavedOver(old, RecordB(), Path(QStringLiteral("expected"))));
         QCOMPARE(LoadWebApp(fileName), RecordB());
         if (scene == u"read-only target")
             QVERIFY(QFileInfo(fileName).isSymLink());
@@ -356,15 +370,15 @@ void TSaveFaultsTest::killedWhileSaving()
     for (int round = 0; round < rounds; ++round) {
         QProcess child;
         child.start(SaveHelper, {QStringLiteral("loop"), fileName});
-        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForStarted(TTimeout::Event));
         const pid_t pid = pid_t(child.processId());
         QVERIFY(pid > 1);
         // Past start-up, into the saving, then a random moment up to 30 ms later.
-        QVERIFY2(child.waitForReadyRead(10000), "the helper saved nothing");
+        QVERIFY2(child.waitForReadyRead(TTimeout::Program), "the helper saved nothing");
         QThread::usleep(random.bounded(30000));
         QCOMPARE(child.state(), QProcess::Running);
         QVERIFY(::kill(pid, SIGKILL) == 0);
-        QVERIFY(child.waitForFinished(10000));
+        QVERIFY(child.waitForFinished(TTimeout::Event));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         saves += child.readAllStandardOutput().count('\n');
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/program.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -35,8 +37,9 @@ TRun Run(const QString &program, const QStringList &arguments, const QString &pr
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!RunToEnd(process) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
 }
@@ -172,15 +175,10 @@ private slots:
         file.close();
 
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), work.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), work.filePath(QStringLiteral("cache")));
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(ProgramEnvironment(work.path()));
         process.setProcessChannelMode(QProcess::ForwardedChannels);
         process.start(Installed(QStringLiteral("bin/lumivane")), {QStringLiteral("/l"), document});
-        QVERIFY(process.waitForStarted(5000));
+        QVERIFY(process.waitForStarted(TTimeout::Event));
         const QString module =
             QFileInfo(Installed(QStringLiteral(LUMIVANE_RUNNER_MODULE_INSTALL_PATH)))
                 .canonicalFilePath();
@@ -189,10 +187,10 @@ private slots:
             return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll())
                                                   : QString();
         };
-        QTRY_VERIFY_WITH_TIMEOUT(maps().contains(module), 15000);
+        QVERIFY(WaitFor([&] { return maps().contains(module); }, TTimeout::Program));
         QCOMPARE(process.state(), QProcess::Running);
         process.kill();
-        QVERIFY(process.waitForFinished(5000));
+        QVERIFY(WaitForEnd(process));
     }
 
     void documentTypeOpensInRunner()

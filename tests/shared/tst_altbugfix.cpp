@@ -2,6 +2,7 @@
 #include "shared/formkeyhook.h"
 #include "shared/mqaltbugfixes.h"
 #include "shared/tntcontrols.h"
+#include "support/wait.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -106,11 +107,19 @@ struct TButtonForm
     }
 };
 
-// Lets pending paints and timers run out.
+// Waits for the fix's timed repaint to be done. Its repaints are immediate, so once the
+// timer has run out every paint it causes has happened.
 void Settle(const TmqALTBugFix &fix)
 {
-    QTRY_VERIFY(!fix.IsTimerArmed());
-    QTest::qWait(30);
+    QVERIFY(WaitFor([&fix] { return !fix.IsTimerArmed(); }));
+}
+
+// Runs what is queued (the window system's events, posted events) and paints the whole form at
+// once, so that no paint that was due before reaches the counts.
+void FlushPaints(QWidget &form)
+{
+    QCoreApplication::processEvents();
+    form.repaint();
 }
 
 // Counts the private repaint message arriving at a form.
@@ -160,8 +169,8 @@ void TAltBugFixTest::init()
 {
     F = std::make_unique<TButtonForm>();
     F->form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&F->form));
-    QTest::qWait(30);
+    QVERIFY(QTest::qWaitForWindowActive(&F->form));
+    FlushPaints(F->form);
     F->Reset();
 }
 
@@ -252,7 +261,7 @@ void TAltBugFixTest::disabledOrUnthemedDoesNothing()
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     QVERIFY(!ThemesInEffect());
-    QTest::qWait(30);
+    FlushPaints(F->form);
     F->Reset();
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
     QVERIFY(!fix.IsTimerArmed());
@@ -262,7 +271,7 @@ void TAltBugFixTest::disabledOrUnthemedDoesNothing()
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QVERIFY(ThemesInEffect());
-    QTest::qWait(30);
+    FlushPaints(F->form);
     F->Reset();
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
     Settle(fix);
@@ -272,15 +281,22 @@ void TAltBugFixTest::disabledOrUnthemedDoesNothing()
 void TAltBugFixTest::timerDelayChanges()
 {
     TmqALTBugFix fix(&F->form);
+    const int firstDelay = fix.TimerDelayMsec;
     fix.TimerDelayMsec = 0;
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
-    QTest::qWait(60);
+    // No timer at all: not even one that fires at the next pass of the event loop.
+    QVERIFY(!fix.IsTimerArmed());
+    QCoreApplication::processEvents();
     QCOMPARE(F->push->Paints, 0);
 
-    // The next accepted key takes the new delay.
+    // The next accepted key takes the new delay: a timer started with the first delay runs out
+    // before it, as the fix's own would have had it kept that delay.
     fix.TimerDelayMsec = 800;
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
-    QTest::qWait(50);
+    QTimer firstDelayTimer;
+    firstDelayTimer.setSingleShot(true);
+    firstDelayTimer.start(firstDelay);
+    QVERIFY(WaitFor([&firstDelayTimer] { return !firstDelayTimer.isActive(); }));
     QCOMPARE(F->push->Paints, 0);
     QVERIFY(fix.IsTimerArmed());
     Settle(fix);
@@ -296,7 +312,7 @@ void TAltBugFixTest::postedMessage()
     fix.KeyDownCheck(&F->form, VirtualKey::Menu);
     QVERIFY(!fix.IsTimerArmed());
     QCOMPARE(counter.Count, 0); // posted, not sent
-    QTest::qWait(30);
+    QCoreApplication::sendPostedEvents(&F->form, WM_AltBugForceSelfRepaint);
     QCOMPARE(counter.Count, 1);
     QCOMPARE(int(WM_AltBugForceSelfRepaint), 0x81A9);
     // The form does not handle the message here, so nothing repainted on its own.
@@ -308,7 +324,7 @@ void TAltBugFixTest::postedMessage()
 
     fix.KeyDownCheck(&F->form, VirtualKey::Tab);
     fix.KeyDownCheck(&F->form, VirtualKey::Tab);
-    QTest::qWait(30);
+    QCoreApplication::sendPostedEvents(&F->form, WM_AltBugForceSelfRepaint);
     QCOMPARE(counter.Count, 2);
 }
 

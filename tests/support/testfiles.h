@@ -17,6 +17,11 @@ inline QByteArray ReadAll(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+inline QString ReadText(const QString &fileName)
+{
+    return QString::fromUtf8(ReadAll(fileName));
+}
+
 inline bool WriteAll(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
