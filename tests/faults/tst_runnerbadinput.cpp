@@ -68,6 +68,7 @@ private slots:
 private:
     struct TRun
     {
+        bool Started = false;
         bool Ended = false;
         int ExitCode = 0;
         QProcess::ExitStatus Status = QProcess::NormalExit;
@@ -132,7 +133,8 @@ TRunnerBadInputTest::TRun TRunnerBadInputTest::Run(const QString &path,
     process.start(ProgramBinary(), {QStringLiteral("/l"), path});
 
     TRun run;
-    if (!process.waitForStarted(TTimeout::Event))
+    run.Started = process.waitForStarted(TTimeout::Event);
+    if (!run.Started)
         return run;
     const qint64 pid = process.processId();
     const auto ended = [&process] { return process.state() == QProcess::NotRunning; };
@@ -158,6 +160,7 @@ TRunnerBadInputTest::TRun TRunnerBadInputTest::Run(const QString &path,
 
 void TRunnerBadInputTest::CheckSurvived(const TRun &run, const QByteArray &expectedPath)
 {
+    QVERIFY2(run.Started, "the program did not start");
     QVERIFY2(!HasCrashReport(run.Output), run.Output.right(4000).constData());
     if (run.Ended) {
         QVERIFY2(run.Status == QProcess::NormalExit && run.ExitCode == 0,
