@@ -3,6 +3,7 @@
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/webappidentity.h"
+#include "support/homesandbox.h"
 #include "support/testfiles.h"
 
 #include <QAction>
@@ -12,13 +13,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 // The whole test runs in a home folder of its own: the desktop the designer may write to is
 // the home folder's.
-QTemporaryDir *Home = nullptr;
+THomeSandbox *Home = nullptr;
 } // namespace
 
 class TCreateLauncherTest : public QObject
@@ -54,7 +54,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        FDocuments = Home->filePath(QStringLiteral("documents"));
+        FDocuments = Home->FilePath(QStringLiteral("documents"));
         QVERIFY(QDir().mkpath(FDocuments));
     }
 
@@ -163,13 +163,10 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    if (!home.isValid())
+    THomeSandbox home;
+    if (!home.IsValid())
         return 1;
     Home = &home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qunsetenv("XDG_DATA_HOME");
-    qunsetenv("XDG_CONFIG_HOME");
     QApplication app(argc, argv);
     TCreateLauncherTest test;
     return QTest::qExec(&test, argc, argv);

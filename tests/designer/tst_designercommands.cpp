@@ -10,6 +10,7 @@
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/homesandbox.h"
 #include "support/httptestserver.h"
 #include "support/testfiles.h"
 #include "support/wait.h"
@@ -100,26 +101,25 @@ private:
     void VerifyQuestion(int index);
 
     std::unique_ptr<QTemporaryDir> FDir; // fresh for every test
-    QByteArray FHome;
+    // A home of the test's own, so that the desktop folder is the test's to make or leave out.
+    std::unique_ptr<THomeSandbox> FHome;
     TRunnerEntry FRunner; // the runner linked in, in place of the program's module
 };
 
 void TDesignerCommandsTest::init()
 {
     SetRunnerModule(&FRunner);
-    FHome = qgetenv("HOME");
     FDir = std::make_unique<QTemporaryDir>();
     QVERIFY(FDir->isValid());
-    // A home of the test's own, so that the desktop folder is the test's to make or leave out.
-    QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("home")));
-    qputenv("HOME", QFile::encodeName(Path(QStringLiteral("home"))));
+    FHome = std::make_unique<THomeSandbox>();
+    QVERIFY(FHome->IsValid());
     Start();
 }
 
 void TDesignerCommandsTest::cleanup()
 {
-    qputenv("HOME", FHome);
     Finish();
+    FHome.reset();
 }
 
 void TDesignerCommandsTest::VerifyQuestion(int index)
@@ -171,7 +171,7 @@ void TDesignerCommandsTest::menuItems()
 
 void TDesignerCommandsTest::firstSaveWritesThirteenLines()
 {
-    const QString desktop = Path(QStringLiteral("home/Desktop"));
+    const QString desktop = FHome->FilePath(QStringLiteral("Desktop"));
     QVERIFY(QDir().mkpath(desktop));
     QCOMPARE(QDir(GetDesktopFolder()), QDir(desktop));
     TypeURL(QStringLiteral("http://example.test/"));
@@ -220,7 +220,7 @@ void TDesignerCommandsTest::saveWithoutPathCancelled()
     QCOMPARE(TFileDialog::lastOptions().Title, QStringLiteral("Save Lumidoc"));
     // No desktop folder: the dialog starts at home rather than being offered "Desktop" as a name.
     QVERIFY(!QFileInfo::exists(GetDesktopFolder()));
-    QCOMPARE(QDir(TFileDialog::lastOptions().Directory), QDir(Path(QStringLiteral("home"))));
+    QCOMPARE(QDir(TFileDialog::lastOptions().Directory), QDir(FHome->Path()));
     QCOMPARE(FForm->windowTitle(), QStringLiteral("Veldrane Lumivane"));
     QCOMPARE(ModifiedPanelText(*FForm), QStringLiteral("Modified"));
     QVERIFY(FForm->FileName().isEmpty());

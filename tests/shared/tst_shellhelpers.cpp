@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/shellhelpers.h"
+#include "support/homesandbox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The platform services every window and file dialog relies on.
@@ -22,19 +22,17 @@ private slots:
     void shellOpenGoesThroughTheOpener();
 
 private:
-    QTemporaryDir FHome;
+    THomeSandbox FHome;
 };
 
 void TShellHelpersTest::initTestCase()
 {
-    QVERIFY(FHome.isValid());
-    qputenv("HOME", QFile::encodeName(FHome.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(FHome.path() + QStringLiteral("/config")));
+    QVERIFY(FHome.IsValid());
     // Qt's test mode would hide the desktop's folder record; the home of this test is its own.
     // The desktop's own record of the user's folders, with the trailing separator people write.
-    const QString config = FHome.path() + QStringLiteral("/config");
+    const QString config = FHome.FilePath(QStringLiteral(".config"));
     QVERIFY(QDir().mkpath(config));
-    QVERIFY(QDir().mkpath(FHome.path() + QStringLiteral("/Schreibtisch")));
+    QVERIFY(QDir().mkpath(FHome.Path() + QStringLiteral("/Schreibtisch")));
     QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
     QVERIFY(dirs.open(QIODevice::WriteOnly));
     dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch/\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
@@ -43,10 +41,10 @@ void TShellHelpersTest::initTestCase()
 void TShellHelpersTest::desktopFolderAsTheDesktopNamesIt()
 {
     QCOMPARE(GetDesktopFolder(),
-             QDir::toNativeSeparators(FHome.path() + QStringLiteral("/Schreibtisch")));
+             QDir::toNativeSeparators(FHome.Path() + QStringLiteral("/Schreibtisch")));
     QCOMPARE(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY), GetDesktopFolder());
     QCOMPARE(GetSpecialFolder(CSIDL_PERSONAL),
-             QDir::toNativeSeparators(FHome.path() + QStringLiteral("/Papiere")));
+             QDir::toNativeSeparators(FHome.Path() + QStringLiteral("/Papiere")));
 }
 
 void TShellHelpersTest::specialFolders_data()
@@ -71,7 +69,7 @@ void TShellHelpersTest::specialFolders()
         QVERIFY(QDir::isAbsolutePath(folder));
         QVERIFY2(!folder.endsWith(QDir::separator()), qPrintable(folder));
         // Everything the program keeps is below the user's home in this test.
-        QVERIFY2(QDir::fromNativeSeparators(folder).startsWith(FHome.path()), qPrintable(folder));
+        QVERIFY2(QDir::fromNativeSeparators(folder).startsWith(FHome.Path()), qPrintable(folder));
     }
 }
 
