@@ -2,6 +2,8 @@
 #include "runner/browsingprofile.h"
 #include "runner/webbrowserex.h"
 #include "support/httptestserver.h"
+#include "support/testfiles.h"
+#include "support/wait.h"
 
 #include <QDir>
 #include <QWebEngineProfile>
@@ -59,7 +61,7 @@ QByteArray TBrowsingProfileTest::Run(std::shared_ptr<QWebEngineProfile> profile,
     browser.SetProfile(std::move(profile));
     QSignalSpy loaded(&browser, &TWebBrowserEx::OnNavigateComplete2);
     browser.Navigate(FServer.Url(pathAndQuery));
-    if (!QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 30000))
+    if (!WaitFor([&] { return !loaded.isEmpty(); }, TTimeout::Page))
         return "(not loaded)";
     const THttpTestServer::TRequest *request = FServer.Find(pathAndQuery);
     return request ? request->Cookie : "(no request)";
@@ -68,7 +70,17 @@ QByteArray TBrowsingProfileTest::Run(std::shared_ptr<QWebEngineProfile> profile,
 void TBrowsingProfileTest::cookiesLastUntilTheNextRunOfTheSameWebApp()
 {
     Run(PersistentBrowsingProfile("{AAAAAAAA-0000-0000-0000-000000000001}"), "/signin");
-    // Every window and profile of that run is gone now; the next run starts from disk.
+    // Every window and profile of that run is gone now. The engine writes the cookies as the
+    // profile goes, a little later: the next run, another process, starts from disk once they
+    // are there.
+    QVERIFY(WaitFor(
+        [] {
+            const QByteArray stored =
+                ReadAll(BrowsingProfileFolder("{AAAAAAAA-0000-0000-0000-000000000001}") +
+                        QStringLiteral("/Cookies"));
+            return stored.contains("session") && stored.contains("lasting");
+        },
+        TTimeout::Page));
     const QByteArray sameApp =
         Run(PersistentBrowsingProfile("{AAAAAAAA-0000-0000-0000-000000000001}"), "/check");
     QVERIFY2(sameApp.contains("session=abc"), sameApp.constData());

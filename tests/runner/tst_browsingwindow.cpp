@@ -1,39 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner/webappbrowsing.h"
-#include "runner/webappform.h"
 #include "runner/webbrowserex.h"
 #include "runner/windowplacement.h"
 #include "shared/filedialog.h"
+#include "support/browsingtestwindow.h"
 #include "support/httptestserver.h"
+#include "support/settingssandbox.h"
+#include "support/testform.h"
+#include "support/webapprecord.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
-
-namespace {
-// A web app window that stays when it ends, so the test sees what is left of it.
-class TTestForm : public TWebAppForm
-{
-public:
-    using TWebAppForm::TWebAppForm;
-
-protected:
-    void Terminate() override {}
-};
-
-template <typename TCondition> bool WaitFor(TCondition condition, int timeout = 10000)
-{
-    const QDeadlineTimer deadline(timeout);
-    while (!condition() && !deadline.hasExpired())
-        QTest::qWait(20);
-    return condition();
-}
-} // namespace
 
 // The browsing features as they sit in the web app window.
 class TBrowsingWindowTest : public QObject
@@ -41,39 +22,24 @@ class TBrowsingWindowTest : public QObject
     Q_OBJECT
 
 private:
+    TSettingsSandbox FSettings;
     THttpTestServer FServer;
-    QTemporaryDir FSettingsDir;
 
     TWebApp WebApp(bool controlPanel) const
     {
-        TWebApp webApp;
-        webApp.Id = "{browsing-window-test}";
-        webApp.URL = FServer.Url("/page").toString().toLatin1();
-        webApp.WindowSize = wsCustom;
-        webApp.Width = 700;
-        webApp.Height = 500;
+        TWebApp webApp = TestWebApp(FServer.Url("/page"), {700, 500});
         webApp.ShowControlPanel = controlPanel;
         return webApp;
     }
 
-    // Applies the record, shows the window and waits for the page.
-    static bool Open(TWebAppForm &form, const TWebApp &webApp)
+    // Opens the record and gives the page the keyboard.
+    static bool Open(TTestForm &form, const TWebApp &webApp)
     {
-        bool loaded = false;
-        // Let go before returning: a later load of the same window must not write into this
-        // call's variable once the call is over.
-        const QMetaObject::Connection connection =
-            QObject::connect(form.Browser(), &QWebEngineView::loadFinished, &form,
-                             [&](bool ok) { loaded = loaded || ok; });
-        form.ApplyWebApp(webApp);
-        form.show();
-        const bool opened = WaitFor([&] { return loaded; }, 20000);
-        QObject::disconnect(connection);
-        if (!opened)
+        if (!form.Open(webApp))
             return false;
         form.activateWindow();
         form.Browser()->focusProxy()->setFocus();
-        return true;
+        return WaitForPageInput(form.Browser());
     }
 
     static QWidget *Child(QWidget *form, const char *name)
@@ -84,57 +50,54 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(FSettingsDir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+        QVERIFY(FSettings.IsValid());
         FServer.Serve("/page", "<title>Page</title><p>find me, find me</p>");
         FServer.Serve("/file",
                       {"application/octet-stream", QByteArray(300000, 'x'),
                        "Content-Disposition: attachment; filename=\"f.bin\"\r\n", 100'000'000});
     }
 
-    // The find bar takes the control panel's place while it is open.
-    void findBarInTheControlPanelsPlace()
+    // The find bar takes the control panel's place while it is open, or the bottom of a window
+    // without one; keys typed into it that it does not use still reach the window.
+    void findBarPlace_data()
     {
+        QTest::addColumn<bool>("controlPanel");
+        QTest::newRow("with control panel") << true;
+        QTest::newRow("without control panel") << false;
+    }
+
+    void findBarPlace()
+    {
+        QFETCH(bool, controlPanel);
         TTestForm form(TWebAppForm::TRole::Preview);
-        QVERIFY(Open(form, WebApp(true)));
+        QVERIFY(Open(form, WebApp(controlPanel)));
         QWidget *panel = Child(&form, "ControlPanel");
         QWidget *bar = Child(&form, "FindBar");
         QVERIFY(panel && bar);
         const QRect panelPlace = panel->geometry();
         const QRect browserPlace = form.Browser()->geometry();
+        if (!controlPanel)
+            QCOMPARE(browserPlace.height(), form.height());
 
         QTest::keyClick(form.Browser()->focusProxy(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(WaitFor([&] { return bar->isVisible(); }));
+        QVERIFY(WaitFor([&] { return bar->isVisible(); }, TTimeout::Page));
         QVERIFY(panel->isHidden());
-        QCOMPARE(bar->geometry(), panelPlace);
-        QCOMPARE(form.Browser()->geometry(), browserPlace);
-        // Keys typed into the find bar that it does not use still reach the window.
+        if (controlPanel) {
+            QCOMPARE(bar->geometry(), panelPlace);
+            QCOMPARE(form.Browser()->geometry(), browserPlace);
+        } else {
+            QCOMPARE(bar->geometry().bottom(), form.rect().bottom());
+            QCOMPARE(form.Browser()->geometry().bottom() + 1, bar->geometry().top());
+        }
         auto *edit = bar->findChild<QLineEdit *>(QStringLiteral("FindEdit"));
         QTest::keyClicks(edit, QStringLiteral("find"));
         QTest::keyClick(edit, Qt::Key_Plus, Qt::ControlModifier);
-        QVERIFY(WaitFor([&] { return form.Browser()->zoomFactor() > 1.0; }));
+        QVERIFY(WaitFor([&] { return form.Browser()->zoomFactor() > 1.0; }, TTimeout::Page));
 
         QTest::keyClick(edit, Qt::Key_Escape);
         QVERIFY(bar->isHidden());
-        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->isVisible(), controlPanel);
         QCOMPARE(form.Browser()->geometry(), browserPlace);
-    }
-
-    void findBarWithoutControlPanel()
-    {
-        TTestForm form(TWebAppForm::TRole::Preview);
-        QVERIFY(Open(form, WebApp(false)));
-        QWidget *bar = Child(&form, "FindBar");
-        QCOMPARE(form.Browser()->height(), form.height());
-        QTest::keyClick(form.Browser()->focusProxy(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(WaitFor([&] { return bar->isVisible(); }));
-        QCOMPARE(bar->geometry().bottom(), form.rect().bottom());
-        QCOMPARE(form.Browser()->geometry().bottom() + 1, bar->geometry().top());
-        QVERIFY(Child(&form, "ControlPanel")->isHidden());
-        QTest::keyClick(bar->findChild<QLineEdit *>(QStringLiteral("FindEdit")), Qt::Key_Escape);
-        QVERIFY(Child(&form, "ControlPanel")->isHidden());
-        QCOMPARE(form.Browser()->height(), form.height());
     }
 
     void downloadStripAboveTheControlPanel()
@@ -149,7 +112,7 @@ private Q_SLOTS:
         form.Browser()->load(FServer.Url("/file"));
         QWidget *strip = Child(&form, "DownloadBar");
         QVERIFY(strip);
-        QVERIFY(WaitFor([&] { return strip->isVisible(); }));
+        QVERIFY(WaitFor([&] { return strip->isVisible(); }, TTimeout::Page));
         QWidget *panel = Child(&form, "ControlPanel");
         QCOMPARE(strip->geometry().bottom() + 1, panel->geometry().top());
         QCOMPARE(form.Browser()->geometry().bottom() + 1, strip->geometry().top());
@@ -166,9 +129,8 @@ private Q_SLOTS:
             TTestForm form(TWebAppForm::TRole::Runner);
             QVERIFY(Open(form, webApp));
             QTest::keyClick(form.Browser()->focusProxy(), Qt::Key_Plus, Qt::ControlModifier);
-            QVERIFY(WaitFor([&] { return form.Browser()->zoomFactor() > 1.0; }));
-            QSettings store(QSettings::NativeFormat, QSettings::UserScope,
-                            QStringLiteral("Veldrane"), QStringLiteral("Lumivane"));
+            QVERIFY(WaitFor([&] { return form.Browser()->zoomFactor() > 1.0; }, TTimeout::Page));
+            QSettings store = TSettingsSandbox::Store();
             QCOMPARE(store.value(group + QStringLiteral("/Zoom")).toInt(), 110);
             store.setValue(group + QStringLiteral("/Permissions/x/Notifications"),
                            QStringLiteral("Allow"));

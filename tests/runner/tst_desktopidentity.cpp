@@ -21,6 +21,9 @@
 #include <unistd.h>
 
 #include "support/httptestserver.h"
+#include "support/testfiles.h"
+#include "support/wait.h"
+#include "support/webapprecord.h"
 
 namespace {
 const QByteArray Id = QByteArrayLiteral("{7D0C5A2E-1F7B-4C1D-9E0A-2B3C4D5E6F70}");
@@ -81,12 +84,8 @@ private slots:
             QDir(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation))
                 .filePath(WebAppApplicationId(Id) + QStringLiteral(".desktop"));
         QVERIFY(QDir().mkpath(QFileInfo(launcher).absolutePath()));
-        {
-            QFile file(launcher);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Desktop Entry]\nType=Application\nName=Site\nExec=lumivane /l x\n"
-                       "Icon=lumivane\n");
-        }
+        QVERIFY(WriteAll(launcher, "[Desktop Entry]\nType=Application\nName=Site\n"
+                                   "Exec=lumivane /l x\nIcon=lumivane\n"));
 
         QWidget window;
         auto *view = new QWebEngineView(&window);
@@ -98,17 +97,15 @@ private slots:
         QVERIFY(programColor != SiteColor);
 
         view->load(FServer.Url("/withicon"));
-        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), SiteColor, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), SiteColor, TTimeout::Page);
         QTRY_VERIFY(QFileInfo::exists(WebAppIconPath(Id)));
         const QImage saved(WebAppIconPath(Id));
         QVERIFY(saved.width() >= 16 && saved.width() == saved.height());
         QCOMPARE(saved.pixelColor(saved.width() / 2, saved.height() / 2), SiteColor);
-        QFile entry(launcher);
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        QVERIFY(entry.readAll().contains("\nIcon=" + WebAppIconPath(Id).toUtf8() + "\n"));
+        QVERIFY(ReadAll(launcher).contains("\nIcon=" + WebAppIconPath(Id).toUtf8() + "\n"));
 
         view->load(FServer.Url("/plain"));
-        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), programColor, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(window.windowIcon()), programColor, TTimeout::Page);
         QVERIFY(QFileInfo::exists(WebAppIconPath(Id)));
         QFile::remove(launcher);
     }
@@ -119,28 +116,24 @@ private slots:
         const QString before = QGuiApplication::desktopFileName();
         {
             TWebAppForm preview(TWebAppForm::TRole::Preview);
-            TWebApp webApp;
+            TWebApp webApp = TestWebApp(FServer.Url("/withicon"));
             webApp.Id = PreviewId;
-            webApp.URL = FServer.Url("/withicon").toString().toUtf8();
             preview.ApplyWebApp(webApp);
             QCOMPARE(QGuiApplication::desktopFileName(), before);
         }
 
         QTemporaryDir folder;
         const QString document = folder.filePath(QStringLiteral("Site.webapp"));
-        QFile file(document);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Configuration]\nId=" + RunId +
-                   "\nURL=" + FServer.Url("/withicon").toString().toUtf8() +
-                   "\nWindowSize=1\nWidth=400\nHeight=300\nRememberLastPosition=0\n"
-                   "RememberLastSize=0\n");
-        file.close();
+        QVERIFY(WriteAll(document, "[Configuration]\nId=" + RunId +
+                                       "\nURL=" + FServer.Url("/withicon").toEncoded() +
+                                       "\nWindowSize=1\nWidth=400\nHeight=300\n"
+                                       "RememberLastPosition=0\nRememberLastSize=0\n"));
         TWebAppForm runner(TWebAppForm::TRole::Runner);
         runner.OpenWebApp(document);
         QCOMPARE(QGuiApplication::desktopFileName(), WebAppApplicationId(RunId));
         QVERIFY(CentreColor(runner.windowIcon()) != SiteColor);
         runner.show();
-        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(runner.windowIcon()), SiteColor, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(CentreColor(runner.windowIcon()), SiteColor, TTimeout::Page);
         QTRY_VERIFY(QFileInfo::exists(WebAppIconPath(RunId)));
         runner.hide();
     }
@@ -213,7 +206,7 @@ private:
         child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
                               QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
                               QCoreApplication::applicationFilePath(), option});
-        if (!child.waitForFinished(120000)) {
+        if (!child.waitForFinished(TTimeout::Program)) {
             ::kill(-pid_t(child.processId()), SIGKILL);
             child.waitForFinished();
             QTest::qFail("the child under its X server did not finish", __FILE__, __LINE__);
@@ -247,7 +240,7 @@ int WindowClassChild(int argc, char **argv)
         QProcess xdotool;
         xdotool.start(QStringLiteral("xdotool"),
                       {QStringLiteral("search"), option, u'^' + applicationId + u'$'});
-        xdotool.waitForFinished(10000);
+        xdotool.waitForFinished(TTimeout::Event);
         return QString::fromLatin1(xdotool.readAll()).split(u'\n').contains(windowId);
     };
     QTextStream out(stdout);
@@ -263,7 +256,7 @@ QString Xprop(const QStringList &arguments)
 {
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"), QStringList{QStringLiteral("-notype")} + arguments);
-    xprop.waitForFinished(10000);
+    xprop.waitForFinished(TTimeout::Event);
     return QString::fromLatin1(xprop.readAllStandardOutput());
 }
 
@@ -274,25 +267,22 @@ int WindowTypeChild(int argc, char **argv)
     qputenv("HOME", QFile::encodeName(home.path()));
     QProcess manager;
     manager.start(QStringLiteral("openbox"), {});
-    if (!manager.waitForStarted(10000))
+    if (!manager.waitForStarted(TTimeout::Event))
         return 3;
     QApplication app(argc, argv);
-    if (!QTest::qWaitFor(
+    // The manager starts as slowly as a page loads on a busy machine.
+    if (!WaitFor(
             [] {
                 return Xprop({QStringLiteral("-root")})
                     .contains(QLatin1String("_NET_SUPPORTING_WM_CHECK"));
             },
-            20000))
+            TTimeout::Page))
         return 4;
     QTextStream out(stdout);
     for (qint32 style = 0; style <= 4; ++style) {
         TWebAppForm form(TWebAppForm::TRole::Preview);
-        TWebApp webApp;
-        webApp.URL = "about:blank";
+        TWebApp webApp = TestWebApp(QUrl(QStringLiteral("about:blank")), {400, 300});
         webApp.WindowStyle = style;
-        webApp.WindowSize = wsCustom;
-        webApp.Width = 400;
-        webApp.Height = 300;
         form.ApplyWebApp(webApp);
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
@@ -303,12 +293,12 @@ int WindowTypeChild(int argc, char **argv)
             QStringLiteral("_NET_WM_STATE"), QStringLiteral("_NET_WM_ALLOWED_ACTIONS")};
         QString props;
         // The manager states what it allows once it has taken the window.
-        (void)QTest::qWaitFor(
+        (void)WaitFor(
             [&] {
                 props = Xprop(QStringList{QStringLiteral("-id")} + properties);
                 return props.contains(QLatin1String("_NET_WM_ACTION_CLOSE"));
             },
-            10000);
+            TTimeout::Event);
         // The standard types only: a frameless window also carries a hint of one desktop's.
         QStringList types;
         for (const QString &type : props.section(QStringLiteral("_NET_WM_WINDOW_TYPE = "), 1)
@@ -331,7 +321,7 @@ int WindowTypeChild(int argc, char **argv)
         form.hide();
     }
     manager.terminate();
-    manager.waitForFinished(10000);
+    manager.waitForFinished(TTimeout::Event);
     return 0;
 }
 } // namespace

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner/colorscheme.h"
 #include "runner/launcherbadge.h"
-#include "runner/notificationpresenter.h"
 #include "runner/pagecontextmenu.h"
 #include "runner/settingsstore.h"
 #include "runner/spellchecking.h"
 #include "support/browsingtestwindow.h"
 #include "support/httptestserver.h"
 #include "support/privatebus.h"
+#include "support/settingssandbox.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -19,15 +19,10 @@
 #include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineNotification>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-#include <QWebEnginePermission>
-#endif
 
 namespace {
 // A dock: owns the name launcher-entry readers own and records what it is told.
@@ -71,14 +66,6 @@ public Q_SLOTS:
     }
 };
 
-class TRecordingSink : public TNotificationSink
-{
-public:
-    int Shown = 0;
-    void Show(quint64, const TNotification &) override { ++Shown; }
-    void Close(quint64) override {}
-};
-
 const QByteArray SchemePage = R"(<html><head><style>
 body { background: white }
 @media (prefers-color-scheme: dark) { body { background: black } }
@@ -88,15 +75,13 @@ const QByteArray TypingPage = R"(<html><body>
 <textarea id="field" spellcheck="true" style="font-size:40px; width:700px; height:200px">helo world</textarea>
 </body></html>)";
 
-const QByteArray NotifyingPage = R"(<html><head><title>Chat</title></head><body><script>
-function notify() { new Notification('New message', {body: 'hello'}); }
-</script></body></html>)";
 } // namespace
 
 class TDesktopIntegrationTest : public QObject
 {
     Q_OBJECT
 
+    TSettingsSandbox FSettings;
     THttpTestServer FServer;
     // Two small dictionaries made by the test, so that it needs none installed.
     QTemporaryDir FDictionaries;
@@ -117,7 +102,7 @@ class TDesktopIntegrationTest : public QObject
         convert.start(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) +
                           QStringLiteral("/qwebengine_convert_dict"),
                       {dic.fileName(), base + QStringLiteral(".bdic")});
-        if (!convert.waitForFinished(60000) || convert.exitCode() != 0)
+        if (!convert.waitForFinished(TTimeout::Program) || convert.exitCode() != 0)
             return QStringLiteral("qwebengine_convert_dict failed: ") + convert.errorString();
         return QString();
     }
@@ -125,9 +110,8 @@ class TDesktopIntegrationTest : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(FSettings.IsValid());
         QVERIFY(FServer.isListening());
-        FServer.Serve("/notify", NotifyingPage);
         FServer.Serve("/scheme", SchemePage);
         FServer.Serve("/typing", TypingPage);
         // The engine reads the folder once, when it starts.
@@ -191,7 +175,7 @@ private slots:
         QVERIFY(spelling.LanguageAction());
         menu.AddAction(spelling.LanguageAction());
         QVERIFY(window.Load(FServer.Url("/typing")));
-        window.ShowAndFocus();
+        QVERIFY(window.ShowAndFocus());
         window.Js(QStringLiteral("document.getElementById('field').focus()"));
         // The first word's place; the engine marks it once it has checked the field.
         const QPoint word = [&] {
@@ -203,17 +187,23 @@ private slots:
                     .toList();
             return QPoint(r.value(0).toInt() + 30, r.value(1).toInt() + 25);
         }();
-        QVERIFY(TBrowsingTestWindow::WaitFor([&] {
-            if (menu.LastMenu())
-                menu.LastMenu()->close();
-            QTest::mouseClick(window.RenderWidget(), Qt::RightButton, {}, word);
-            QTest::qWait(100);
-            const QWebEngineContextMenuRequest *request = window.View->lastContextMenuRequest();
-            return request && request->misspelledWord() == QLatin1String("helo");
-        }));
+        // Each right click is answered with a menu; asked again until the word is marked.
+        QSignalSpy menus(window.View, &QWidget::customContextMenuRequested);
+        QVERIFY(WaitFor(
+            [&] {
+                if (menu.LastMenu())
+                    menu.LastMenu()->close();
+                const qsizetype before = menus.size();
+                QTest::mouseClick(window.RenderWidget(), Qt::RightButton, {}, word);
+                if (!WaitFor([&] { return menus.size() > before; }, TTimeout::Page))
+                    return false;
+                const QWebEngineContextMenuRequest *request = window.View->lastContextMenuRequest();
+                return request && request->misspelledWord() == QLatin1String("helo");
+            },
+            TTimeout::Page));
         QVERIFY(window.View->lastContextMenuRequest()->spellCheckerSuggestions().contains(
             QStringLiteral("hello")));
-        QVERIFY(TBrowsingTestWindow::WaitFor([&] { return menu.LastMenu() != nullptr; }));
+        QVERIFY(menu.LastMenu());
         QStringList texts;
         for (QAction *action : menu.LastMenu()->actions())
             texts.append(action->text());
@@ -243,8 +233,8 @@ private slots:
         window.Js(QStringLiteral("document.body.insertAdjacentHTML('afterbegin', "
                                  "'<p style=\"font-size:40px\">plain</p>')"));
         QTest::mouseClick(window.RenderWidget(), Qt::RightButton, {}, QPoint(20, 20));
-        QVERIFY(TBrowsingTestWindow::WaitFor(
-            [&] { return menu.LastMenu() && !spelling.LanguageAction()->isVisible(); }));
+        QVERIFY(WaitFor([&] { return menu.LastMenu() && !spelling.LanguageAction()->isVisible(); },
+                        TTimeout::Page));
         menu.LastMenu()->close();
     }
 
@@ -310,24 +300,24 @@ private slots:
                     QStringLiteral("lumivane-0123456789ab.desktop"), app);
                 // No reader yet: the count is kept, nothing is sent.
                 badge->SetCount(3);
-                QVERIFY(TBrowsingTestWindow::WaitFor(
+                QVERIFY(WaitFor(
                     [&] { return badge->findChildren<QDBusPendingCallWatcher *>().isEmpty(); }));
                 // A reader that appears is told the count at once.
                 QVERIFY(dock.registerService(QStringLiteral("com.canonical.Unity")));
-                QVERIFY(TBrowsingTestWindow::WaitFor([&] { return reader.Updates.size() == 1; }));
+                QVERIFY(WaitFor([&] { return reader.Updates.size() == 1; }));
                 badge->SetCount(5);
                 badge->SetCount(5);
                 badge->SetCount(0); // the count went: the badge is cleared
                 badge->SetCount(0);
                 badge->SetCount(2);
-                QVERIFY(TBrowsingTestWindow::WaitFor([&] { return reader.Updates.size() == 4; }));
+                QVERIFY(WaitFor([&] { return reader.Updates.size() == 4; }));
                 // A reader that restarts is told again.
                 QVERIFY(dock.unregisterService(QStringLiteral("com.canonical.Unity")));
                 QVERIFY(dock.registerService(QStringLiteral("com.canonical.Unity")));
-                QVERIFY(TBrowsingTestWindow::WaitFor([&] { return reader.Updates.size() == 5; }));
+                QVERIFY(WaitFor([&] { return reader.Updates.size() == 5; }));
             }
             // A closed web app clears its badge.
-            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return reader.Updates.size() == 6; }));
+            QVERIFY(WaitFor([&] { return reader.Updates.size() == 6; }));
             QCOMPARE(counts(), (QList<qint64>{3, 5, 0, 2, 2, 0}));
         }
         QDBusConnection::disconnectFromBus(QStringLiteral("app"));
@@ -419,70 +409,28 @@ private slots:
             setScheme(1);
             QVERIFY(changed.wait());
             QVERIFY(scheme.IsDark());
-            QVERIFY(TBrowsingTestWindow::WaitFor(pageDark));
+            QVERIFY(WaitFor(pageDark, TTimeout::Page));
             // The tools, once they have started, set the page's media themselves: the page
             // stays dark after that.
             QWebEnginePage *tools = window.Page()->devToolsPage();
             QVERIFY(tools);
-            QVERIFY(TBrowsingTestWindow::WaitFor([&] {
-                bool done = false;
-                int rewritten = 0;
-                tools->runJavaScript(QStringLiteral("window.lumivaneRewritten || 0"),
-                                     [&](const QVariant &value) {
-                                         rewritten = value.toInt();
-                                         done = true;
-                                     });
-                TBrowsingTestWindow::WaitFor([&] { return done; });
-                return rewritten > 0;
-            }));
+            QVERIFY(WaitFor(
+                [&] {
+                    return RunScript(tools, QStringLiteral("window.lumivaneRewritten || 0"))
+                               .toInt() > 0;
+                },
+                TTimeout::Page));
             QVERIFY(pageDark());
             // The next page of the site is dark from its start.
             QVERIFY(window.Load(FServer.Url("/scheme")));
             QVERIFY(pageDark());
             setScheme(2);
-            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return !pageDark(); }));
+            QVERIFY(WaitFor([&] { return !pageDark(); }, TTimeout::Page));
             QVERIFY(window.Js(QStringLiteral("matchMedia('(prefers-color-scheme: light)').matches"))
                         .toBool());
         }
         QDBusConnection::disconnectFromBus(QStringLiteral("app"));
         QDBusConnection::disconnectFromBus(QStringLiteral("desktop"));
-    }
-
-    void notificationAsksForAttention_data()
-    {
-        QTest::addColumn<bool>("active");
-        QTest::newRow("window active") << true;
-        QTest::newRow("window elsewhere") << false;
-    }
-
-    void notificationAsksForAttention()
-    {
-        QFETCH(bool, active);
-        TBrowsingTestWindow window;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        QObject::connect(window.Page(), &QWebEnginePage::permissionRequested,
-                         [](QWebEnginePermission permission) { permission.grant(); });
-#else
-        QObject::connect(window.Page(), &QWebEnginePage::featurePermissionRequested,
-                         [&](const QUrl &origin, QWebEnginePage::Feature feature) {
-                             window.Page()->setFeaturePermission(
-                                 origin, feature, QWebEnginePage::PermissionGrantedByUser);
-                         });
-#endif
-        auto sink = std::make_unique<TRecordingSink>();
-        TRecordingSink *shown = sink.get();
-        TNotificationPresenter presenter(window.Profile.get(), window.Window.get(),
-                                         std::move(sink));
-        QList<QWidget *> alerted;
-        presenter.SetAlert([&](QWidget *widget) { alerted.append(widget); });
-        QVERIFY(window.Load(FServer.Url("/notify")));
-        if (active) {
-            window.ShowAndFocus();
-            QVERIFY(window.Window->isActiveWindow());
-        }
-        window.Js(QStringLiteral("Notification.requestPermission().then(notify)"));
-        QVERIFY(TBrowsingTestWindow::WaitFor([&] { return shown->Shown == 1; }));
-        QCOMPARE(alerted, active ? QList<QWidget *>{} : QList<QWidget *>{window.Window.get()});
     }
 };
 

@@ -5,6 +5,7 @@
 #include "shared/shellhelpers.h"
 #include "support/browsingtestwindow.h"
 #include "support/httptestserver.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,7 @@ private:
     {
         const qsizetype before = FDownloads.size();
         FWindow->View->load(FServer.Url(path));
-        if (!TBrowsingTestWindow::WaitFor([&] { return FDownloads.size() > before; }))
+        if (!WaitFor([&] { return FDownloads.size() > before; }, TTimeout::Page))
             return nullptr;
         return FDownloads.constLast();
     }
@@ -59,7 +60,7 @@ private:
     static bool WaitForState(QWebEngineDownloadRequest *download,
                              QWebEngineDownloadRequest::DownloadState state)
     {
-        return TBrowsingTestWindow::WaitFor([&] { return download->state() == state; }, 20000);
+        return WaitFor([&] { return download->state() == state; }, TTimeout::Page);
     }
 
 private Q_SLOTS:
@@ -83,7 +84,7 @@ private Q_SLOTS:
         // Connected after the manager, so the request is seen once the manager has answered.
         connect(FWindow->Profile.get(), &QWebEngineProfile::downloadRequested, this,
                 [this](QWebEngineDownloadRequest *download) { FDownloads.append(download); });
-        FWindow->ShowAndFocus();
+        QVERIFY(FWindow->ShowAndFocus());
         FOpened.clear();
         FDownloads.clear();
     }
@@ -174,7 +175,7 @@ private Q_SLOTS:
         if (path.isEmpty()) {
             QVERIFY(FWindow->Load(FServer.Url("/links")));
             FWindow->Js(QStringLiteral("document.getElementById('up').click()"));
-            QVERIFY(TBrowsingTestWindow::WaitFor([&] { return !FDownloads.isEmpty(); }));
+            QVERIFY(WaitFor([&] { return !FDownloads.isEmpty(); }, TTimeout::Page));
             download = FDownloads.constLast();
         } else {
             download = Download(path);
@@ -197,7 +198,7 @@ private Q_SLOTS:
             TFileDialog::setNextFileName(folder.filePath(QLatin1String(name)));
             const qsizetype before = FDownloads.size();
             FWindow->Js(QStringLiteral("location.href = '/report'"));
-            return TBrowsingTestWindow::WaitFor([&] { return FDownloads.size() > before; })
+            return WaitFor([&] { return FDownloads.size() > before; }, TTimeout::Page)
                        ? FDownloads.constLast()
                        : nullptr;
         };
@@ -232,10 +233,22 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("4.bin"))));
     }
 
+    // Saved under the name the user chose; a file of that name, which the user agreed to
+    // replace in the save dialog, is replaced, not kept beside.
+    void savedWhereTheUserChose_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("new file") << false;
+        QTest::newRow("existing file") << true;
+    }
+
     void savedWhereTheUserChose()
     {
+        QFETCH(bool, existing);
         QTemporaryDir folder;
         const QString target = folder.filePath(QStringLiteral("chosen name.bin"));
+        if (existing)
+            QVERIFY(WriteAll(target, "old contents"));
         TFileDialog::setNextFileName(target);
         QSignalSpy barChanged(FManager.get(), &TDownloadManager::BarChanged);
         QWebEngineDownloadRequest *download = Download("/report");
@@ -252,9 +265,7 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(options.Directory).fileName(), QStringLiteral("report.bin"));
 
         QVERIFY(WaitForState(download, QWebEngineDownloadRequest::DownloadCompleted));
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll() == BinaryData());
+        QVERIFY(ReadAll(target) == BinaryData());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("chosen name.bin")});
 
@@ -280,24 +291,6 @@ private Q_SLOTS:
         QCOMPARE(barChanged.size(), 2);
     }
 
-    // The user confirmed replacing a file in the save dialog: it is replaced, not kept beside.
-    void replacesAnExistingFile()
-    {
-        QTemporaryDir folder;
-        const QString target = folder.filePath(QStringLiteral("report.bin"));
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-        old.close();
-        TFileDialog::setNextFileName(target);
-        QWebEngineDownloadRequest *download = Download("/report");
-        QVERIFY(download);
-        QVERIFY(WaitForState(download, QWebEngineDownloadRequest::DownloadCompleted));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QVERIFY(old.readAll() == BinaryData());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
-    }
-
     void nothingSavedWhenTheDialogIsCancelled()
     {
         TFileDialog::setNextFileName(QString());
@@ -316,7 +309,7 @@ private Q_SLOTS:
         TFileDialog::setNextFileName(folder.filePath(QStringLiteral("big.bin")));
         QWebEngineDownloadRequest *download = Download("/endless");
         QVERIFY(download);
-        QVERIFY(TBrowsingTestWindow::WaitFor([&] { return download->receivedBytes() > 0; }));
+        QVERIFY(WaitFor([&] { return download->receivedBytes() > 0; }, TTimeout::Page));
         QVERIFY(!QDir(folder.path()).entryList(QDir::Files).isEmpty()); // it is being written
 
         auto *progress =
@@ -327,8 +320,8 @@ private Q_SLOTS:
         QVERIFY(cancel && cancel->isVisible());
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(WaitForState(download, QWebEngineDownloadRequest::DownloadCancelled));
-        QVERIFY(TBrowsingTestWindow::WaitFor(
-            [&] { return QDir(folder.path()).entryList(QDir::Files).isEmpty(); }));
+        QVERIFY(WaitFor([&] { return QDir(folder.path()).entryList(QDir::Files).isEmpty(); },
+                        TTimeout::Page));
         auto *status = FManager->Bar()->findChild<QLabel *>(QStringLiteral("DownloadStatusLabel"));
         QCOMPARE(status->text(), QStringLiteral("Cancelled"));
     }

@@ -8,6 +8,7 @@
 #include "runner/signinprompt.h"
 #include "runner/webbrowserex.h"
 #include "support/httptestserver.h"
+#include "support/wait.h"
 
 #include <QAuthenticator>
 #include <QLabel>
@@ -72,7 +73,7 @@ private:
 
 bool WaitForTitle(const TWebBrowserEx &browser, const QString &title)
 {
-    return QTest::qWaitFor([&] { return browser.title() == title; }, 30000);
+    return WaitFor([&] { return browser.title() == title; }, TTimeout::Page);
 }
 
 } // namespace
@@ -206,7 +207,7 @@ void TSignInTest::proxySignIn()
         TWebBrowserEx browser(nullptr);
         QSignalSpy completed(&browser, &TWebBrowserEx::OnNavigateComplete2);
         Open(browser, QUrl(QStringLiteral("http://mail.example/declined")));
-        QVERIFY(completed.wait(30000));
+        QVERIFY(completed.wait(TTimeout::Page));
         QVERIFY(browser.title() != QStringLiteral("Through the proxy"));
     }
     for (const QByteArray &authorization : FProxy.Authorizations)

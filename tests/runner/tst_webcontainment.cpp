@@ -18,7 +18,12 @@
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
+#include "support/browsingtestwindow.h"
 #include "support/httptestserver.h"
+#include "support/settingssandbox.h"
+#include "support/testform.h"
+#include "support/unexpectedquestions.h"
+#include "support/webapprecord.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -27,10 +32,8 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QSslKey>
 #include <QSslSocket>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -130,16 +133,6 @@ protected:
     }
 };
 
-// A web app window whose end of the program the test does not suffer.
-class TTestForm : public TWebAppForm
-{
-public:
-    using TWebAppForm::TWebAppForm;
-
-protected:
-    void Terminate() override {}
-};
-
 } // namespace
 
 class TWebContainmentTest : public QObject
@@ -167,13 +160,16 @@ private slots:
     void cleanup();
 
 private:
-    // A web app window showing path of the HTTP server, loaded.
-    std::unique_ptr<TTestForm> Open(const QUrl &url, bool waitForLoad = true, bool modal = false);
-    QVariant Js(TTestForm &form, const QString &script);
+    // A web app window showing url, loaded; modal as the designer's preview shows it.
+    static std::unique_ptr<TTestForm> Open(const QUrl &url, bool modal = false);
+    static QVariant Js(TTestForm &form, const QString &script)
+    {
+        return RunScript(form.Browser()->page(), script);
+    }
 
+    TSettingsSandbox FSettings;
     THttpTestServer FServer;
-    QTemporaryDir FSettingsDir;
-    QTimer FModalGuard;
+    std::unique_ptr<TUnexpectedQuestions> FUnexpectedQuestions;
     QList<QUrl> FOpened; // what reached the desktop's opener
 };
 
@@ -191,20 +187,9 @@ public slots:
 
 void TWebContainmentTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Veldrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivane"));
-    QVERIFY(FSettingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
-    // A question nobody answered in advance would wait for a user: close it, so that the test
-    // reports the extra question instead of hanging.
-    connect(&FModalGuard, &QTimer::timeout, this, [] {
-        // A box the test left open; a web app window shown modally is the test's own.
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && !qobject_cast<TWebAppForm *>(modal))
-            modal->close();
-    });
-    FModalGuard.start(2000);
+    QVERIFY(FSettings.IsValid());
 
     FServer.Serve("/files", R"(<title>Files</title><body><script>
 window.probe = async () => {
@@ -270,9 +255,8 @@ window.ask = name => {
 
 void TWebContainmentTest::init()
 {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-              QStringLiteral("Lumivane"))
-        .clear();
+    TSettingsSandbox::Clear();
+    FUnexpectedQuestions = std::make_unique<TUnexpectedQuestions>();
     TMessageBox::clearShown();
     TMessageBox::setNextAnswer(QMessageBox::NoButton);
     FOpened.clear();
@@ -282,41 +266,19 @@ void TWebContainmentTest::init()
 void TWebContainmentTest::cleanup()
 {
     SetShellOpener({});
+    const QStringList unexpected = FUnexpectedQuestions->Texts;
+    FUnexpectedQuestions.reset();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'|')));
 }
 
-std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool waitForLoad, bool modal)
+std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool modal)
 {
     auto form = std::make_unique<TTestForm>(TWebAppForm::TRole::Preview);
-    // Shared with the connection, which outlives this function when it does not wait.
-    const auto finished = std::make_shared<bool>(false);
-    QObject::connect(form->Browser(), &QWebEngineView::loadFinished, form.get(),
-                     [finished] { *finished = true; });
-    TWebApp webApp;
-    webApp.Id = "{C0FFEE00-0000-0000-0000-000000000001}";
-    webApp.URL = url.toEncoded();
-    webApp.WindowSize = wsCustom;
-    webApp.Width = 640;
-    webApp.Height = 480;
-    form->ApplyWebApp(webApp);
     if (modal)
         form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    if (waitForLoad && !QTest::qWaitFor([&] { return *finished; }, 30000))
+    if (!form->Open(TestWebApp(url)))
         return nullptr;
     return form;
-}
-
-QVariant TWebContainmentTest::Js(TTestForm &form, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    form.Browser()->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 20000))
-        return QStringLiteral("<no answer>");
-    return result;
 }
 
 void TWebContainmentTest::networkPageCannotReadLocalFiles()
@@ -331,12 +293,12 @@ void TWebContainmentTest::networkPageCannotReadLocalFiles()
     // The probe is a promise; wait for it through a global the page sets.
     Js(*form, QStringLiteral("window.probe().then(r => { window.probed = r; })"));
     QVariant probed;
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(WaitFor(
         [&] {
             probed = Js(*form, QStringLiteral("window.probed || ''"));
             return !probed.toString().isEmpty();
         },
-        20000));
+        TTimeout::Page));
     const QJsonObject result = QJsonDocument::fromJson(probed.toString().toUtf8()).object();
     qInfo("%s", qPrintable(probed.toString()));
     QCOMPARE(result.value(QStringLiteral("fetch")).toString(), QStringLiteral("refused"));
@@ -364,16 +326,12 @@ void TWebContainmentTest::untrustedCertificateIsRefused()
     TTlsServer server;
     QVERIFY(server.isListening());
     const QUrl url(QStringLiteral("https://127.0.0.1:%1/secret").arg(server.serverPort()));
-    const auto form = Open(url, false);
-    QVERIFY(form);
-    QVERIFY2(QTest::qWaitFor(
-                 [&] { return server.FailedHandshakes > 0 || !server.Requests.isEmpty(); }, 30000),
-             "the browser never tried the server");
-    // Give an accepting browser time to send its request after all.
-    QTest::qWait(1500);
-    QVERIFY(server.Handshakes > 0);
+    // A browser that accepted the certificate sends its request before its load finishes.
+    TTestForm form(TWebAppForm::TRole::Preview);
+    QVERIFY(!form.Open(TestWebApp(url)));
+    QVERIFY2(server.Handshakes > 0, "the browser never tried the server");
     QCOMPARE(server.Requests, QList<QByteArray>());
-    QVERIFY(form->Browser()->title() != QStringLiteral("Secret"));
+    QVERIFY(form.Browser()->title() != QStringLiteral("Secret"));
 }
 
 void TWebContainmentTest::permissionsAreNeverGrantedSilently_data()
@@ -399,13 +357,13 @@ void TWebContainmentTest::permissionsAreNeverGrantedSilently()
     TMessageBox::setNextAnswer(answer);
     Js(*form, QStringLiteral("window.ask('%1')").arg(permission));
     QString result;
-    [[maybe_unused]] const bool answered = QTest::qWaitFor(
+    [[maybe_unused]] const bool answered = WaitFor(
         [&] {
             result =
                 Js(*form, QStringLiteral("window.answers['%1'] || ''").arg(permission)).toString();
             return !result.isEmpty();
         },
-        10000);
+        TTimeout::Page);
     QVERIFY2(!result.startsWith(u"granted"), "granted without an answer of Allow");
     if (TMessageBox::shown().isEmpty()) {
         QVERIFY2(result.isEmpty(), qPrintable(QStringLiteral("decided without asking: ") + result));
@@ -580,6 +538,10 @@ void TWebContainmentTest::newWindows()
     const auto form = Open(FServer.Url("/app"));
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    // A click before the page takes input would be lost.
+    form->activateWindow();
+    form->Browser()->focusProxy()->setFocus();
+    QVERIFY(WaitForPageInput(form->Browser()));
     TWebAppWindows *windows = form->Windows();
     // Runs the script on a click or by the page itself, and waits until it has run: the click
     // and a later script reach the page by different ways, in either order.
@@ -596,7 +558,7 @@ void TWebContainmentTest::newWindows()
         else
             Js(*form, QStringLiteral("window.action()"));
         QTRY_COMPARE_WITH_TIMEOUT(Js(*form, QStringLiteral("window.acted")).toInt(), actions,
-                                  20000);
+                                  TTimeout::Page);
     };
     const auto titled = [&](const QString &title) {
         QList<TAppWindow *> found;
@@ -606,43 +568,45 @@ void TWebContainmentTest::newWindows()
         }
         return found;
     };
+    const auto withOther = [&](QString text) { return text.replace(QStringLiteral("%1"), other); };
     TMessageBox::setNextAnswer(answer);
-    run(action.arg(other), gesture);
+    run(withOther(action), gesture);
 
     const QStringList expected =
-        desktop.isEmpty() ? QStringList() : QStringList{desktop.arg(other)};
+        desktop.isEmpty() ? QStringList() : QStringList{withOther(desktop)};
     const auto opened = [&] {
         QStringList urls;
         for (const QUrl &url : std::as_const(FOpened))
             urls.append(url.toString());
         return urls;
     };
-    QTRY_COMPARE_WITH_TIMEOUT(opened(), expected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(opened(), expected, TTimeout::Page);
     if (!window.isEmpty())
-        QTRY_COMPARE_WITH_TIMEOUT(titled(window).size(), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(titled(window).size(), 1, TTimeout::Page);
     if (window == u"Print") {
         // What was written shows, and stays when the user resizes the window.
         TAppWindow *written = titled(window).constFirst();
         auto *copy = written->findChild<QWebEngineView *>(QStringLiteral("WrittenPageCopy"));
         QWebEngineView *shown = copy ? copy : written->Browser();
         written->resize(written->size() + QSize(40, 30));
-        QString text;
+        // Shared with the answers, which may still come after the test has moved on.
+        const auto text = std::make_shared<QString>();
         QTRY_VERIFY_WITH_TIMEOUT(
-            (shown->page()->toPlainText([&](const QString &plain) { text = plain; }),
-             text.trimmed() == u"Written"),
-            20000);
+            (shown->page()->toPlainText([text](const QString &plain) { *text = plain; }),
+             text->trimmed() == u"Written"),
+            TTimeout::Page);
     }
     auto *noticeBar = form->findChild<TBlockedWindowNotice *>();
     QVERIFY(noticeBar);
     if (notice)
-        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), TTimeout::Page);
     if (popup)
-        QTRY_VERIFY_WITH_TIMEOUT(form->findChild<TPopupWindow *>(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(form->findChild<TPopupWindow *>(), TTimeout::Page);
 
     // Whatever else the action did has happened once a later click's window is there.
     run(QStringLiteral("window.open('/marker')"), true);
-    QTRY_COMPARE_WITH_TIMEOUT(titled(QStringLiteral("Marker")).size(), 1, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), window.isEmpty() ? 1 : 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(titled(QStringLiteral("Marker")).size(), 1, TTimeout::Page);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), window.isEmpty() ? 1 : 2, TTimeout::Page);
     QCOMPARE(opened(), expected);
     QCOMPARE(engineOpened.Caught, QList<QUrl>());
     QCOMPARE(TMessageBox::shown().size(), answer == QMessageBox::NoButton ? 0 : 1);
@@ -655,14 +619,17 @@ void TWebContainmentTest::newWindows()
                                                          : QStringLiteral("localhost")) ||
                      action.contains(u"tel:") || action == u"window.open('')",
                  qPrintable(label));
-        // Its button opens it after all, as the user's own action.
+        // Its button opens it after all, as the user's own action: a program's scheme asks.
+        TMessageBox::setNextAnswer(QMessageBox::No);
         noticeBar->findChild<QPushButton *>(QStringLiteral("OpenBlockedWindowButton"))->click();
         QVERIFY(!noticeBar->isVisible());
+        QCOMPARE(TMessageBox::shown().size(), action.contains(u"tel:") ? 1 : 0);
+        TMessageBox::setNextAnswer(QMessageBox::NoButton);
         // The notice belongs to the page it was blocked on: the next page starts without it.
-        run(action.arg(other), false);
-        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), 20000);
+        run(withOther(action), false);
+        QTRY_VERIFY_WITH_TIMEOUT(noticeBar->isVisible(), TTimeout::Page);
         form->Browser()->page()->triggerAction(QWebEnginePage::Reload);
-        QTRY_VERIFY_WITH_TIMEOUT(!noticeBar->isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!noticeBar->isVisible(), TTimeout::Page);
     }
     for (const char *scheme : {"tel", "magnet", "mailto", "file"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
@@ -675,21 +642,25 @@ void TWebContainmentTest::modalWindowsFurtherWindowsTakeInput()
     FServer.Serve("/clickme", R"html(<title>Doc</title><body style="margin:0">
 <button style="position:fixed;left:0;top:0;width:100vw;height:100vh"
  onclick="document.title = 'Clicked'"></button>)html");
-    const auto form = Open(FServer.Url("/app"), true, true);
+    const auto form = Open(FServer.Url("/app"), true);
     QVERIFY(form);
+    // A click before the page takes input would be lost.
+    form->activateWindow();
+    form->Browser()->focusProxy()->setFocus();
+    QVERIFY(WaitForPageInput(form->Browser()));
     Js(*form, QStringLiteral("window.action = () => window.open('/clickme')"));
     QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
                       form->Browser()->rect().center());
-    QTRY_COMPARE_WITH_TIMEOUT(form->Windows()->Windows().size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Windows()->Windows().size(), 1, TTimeout::Page);
     TAppWindow *further = form->Windows()->Windows().constFirst();
     QVERIFY(QTest::qWaitForWindowExposed(further));
-    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), TTimeout::Page);
     // Through the window system, where a window that a modal one blocks gets no clicks.
     QWidget *page = further->Browser()->focusProxy();
     QTRY_VERIFY_WITH_TIMEOUT((QTest::mouseClick(further->windowHandle(), Qt::LeftButton, {},
                                                 page->mapTo(further, page->rect().center())),
                               further->windowTitle() == u"Clicked"),
-                             20000);
+                             TTimeout::Page);
 }
 
 // A download shows in the window whose page started it; one that a window opened blank for it
@@ -740,8 +711,8 @@ void TWebContainmentTest::originStrip()
     const QString other = QStringLiteral("http://localhost:%1").arg(FServer.serverPort());
     // A plain link elsewhere stays in the window, as sign-in flows need.
     Js(*form, QStringLiteral("location = '%1/signin'").arg(other));
-    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("Signin"), 20000);
-    QTRY_VERIFY(strip->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("Signin"), TTimeout::Page);
+    QTRY_VERIFY_WITH_TIMEOUT(strip->isVisible(), TTimeout::Event);
     QCOMPARE(strip->findChild<QLabel *>(QStringLiteral("OriginLabel"))->text(), other);
     QVERIFY(strip->findChild<QLabel *>(QStringLiteral("NotSecureLabel"))->isVisible());
     QVERIFY2(strip->accessibleName().contains(QStringLiteral("not secure")) &&
@@ -751,8 +722,8 @@ void TWebContainmentTest::originStrip()
     QCOMPARE(FOpened, QList<QUrl>());
 
     strip->findChild<QPushButton *>(QStringLiteral("BackToWebAppButton"))->click();
-    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("App"), 20000);
-    QTRY_VERIFY(!strip->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(form->Browser()->title(), QStringLiteral("App"), TTimeout::Page);
+    QTRY_VERIFY_WITH_TIMEOUT(!strip->isVisible(), TTimeout::Event);
     QCOMPARE(form->Browser()->url(), FServer.Url("/app"));
     QCOMPARE(form->Browser()->geometry().top(), 0);
 }
@@ -787,14 +758,15 @@ window.probe = async () => {
     QVERIFY(form);
     QTRY_COMPARE_WITH_TIMEOUT(
         Js(*form, QStringLiteral("document.getElementById('picture').naturalWidth")).toInt(), 3,
-        20000);
+        TTimeout::Page);
     QCOMPARE(Js(*form, QStringLiteral("getComputedStyle(document.body).marginLeft")).toString(),
              QStringLiteral("17px"));
     QCOMPARE(Js(*form, QStringLiteral("window.ownScript === true")).toBool(), true);
     Js(*form, QStringLiteral("window.probe().then(r => { window.probed = r; })"));
     QString probed;
     QTRY_VERIFY_WITH_TIMEOUT(
-        !(probed = Js(*form, QStringLiteral("window.probed || ''")).toString()).isEmpty(), 20000);
+        !(probed = Js(*form, QStringLiteral("window.probed || ''")).toString()).isEmpty(),
+        TTimeout::Page);
     QCOMPARE(probed, QStringLiteral("refused|refused"));
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner/windowgeometry.h"
 #include "runner/windowplacement.h"
+#include "support/settingssandbox.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
@@ -37,8 +37,8 @@ private slots:
     void storeOnAFullDisk();
 
 private:
-    QSettings Store() const;
-    QTemporaryDir FSettingsDir;
+    static QSettings Store() { return TSettingsSandbox::Store(); }
+    TSettingsSandbox FSettings;
 };
 
 namespace {
@@ -56,20 +56,12 @@ TWebApp Flags(bool position, bool size, const QByteArray &id = "{TEST}")
 
 void TWindowPlacementTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(FSettingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+    QVERIFY(FSettings.IsValid());
 }
 
 void TWindowPlacementTest::init()
 {
-    Store().clear();
-}
-
-QSettings TWindowPlacementTest::Store() const
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veldrane"),
-                     QStringLiteral("Lumivane"));
+    TSettingsSandbox::Clear();
 }
 
 void TWindowPlacementTest::positionTable_data()
@@ -338,7 +330,7 @@ void TWindowPlacementTest::storeOnAFullDisk()
               "size=256k") != 0)
         QSKIP("no tmpfs can be mounted here");
     const auto unmount = qScopeGuard([&] {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettings.Path());
         umount2(mountPoint.constData(), MNT_DETACH);
     });
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, disk.path());

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDeadlineTimer>
+#include "support/wait.h"
+
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
@@ -9,6 +10,33 @@
 #include <QWebEngineView>
 #include <QWidget>
 #include <memory>
+#include <optional>
+
+// Runs a script in the page and returns its result (invalid after a time-out).
+inline QVariant RunScript(QWebEnginePage *page, const QString &script)
+{
+    // Shared with the callback, which may still come after a time-out.
+    const auto answer = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
+    (void)WaitFor([&] { return answer->has_value(); }, TTimeout::Page);
+    return answer->value_or(QVariant());
+}
+
+// Waits until the page takes the keyboard. The engine drops a new page's input until the page
+// has drawn itself, and a dropped key goes on to the window as one the page left alone; so a key
+// that nothing acts on (Shift) is sent until the page has seen one.
+inline bool WaitForPageInput(QWebEngineView *view)
+{
+    RunScript(view->page(), QStringLiteral("window.testKeySeen = false; addEventListener("
+                                           "'keydown', () => { window.testKeySeen = true; }, "
+                                           "{capture: true, once: true})"));
+    return WaitFor(
+        [view] {
+            QTest::keyClick(view->focusProxy(), Qt::Key_Shift);
+            return RunScript(view->page(), QStringLiteral("window.testKeySeen")).toBool();
+        },
+        TTimeout::Page);
+}
 
 // A window with a web view over a profile of its own, as the web app window has, for the
 // browsing tests. The profile outlives the page, as the engine requires.
@@ -33,15 +61,6 @@ struct TBrowsingTestWindow
 
     ~TBrowsingTestWindow() { Window.reset(); }
 
-    // Processes events until condition holds or timeout ms have passed; returns the condition.
-    template <typename TCondition> static bool WaitFor(TCondition condition, int timeout = 10000)
-    {
-        const QDeadlineTimer deadline(timeout);
-        while (!condition() && !deadline.hasExpired())
-            QTest::qWait(20);
-        return condition();
-    }
-
     QWebEnginePage *Page() const { return View->page(); }
     // Where the page's keyboard and mouse input goes.
     QWidget *RenderWidget() const { return View->focusProxy(); }
@@ -52,28 +71,20 @@ struct TBrowsingTestWindow
         auto connection = QObject::connect(View, &QWebEngineView::loadFinished,
                                            [&](bool success) { finished = true, ok = success; });
         View->load(url);
-        WaitFor([&] { return finished; }, 20000);
+        (void)WaitFor([&] { return finished; }, TTimeout::Page);
         QObject::disconnect(connection);
         return finished && ok;
     }
 
-    // Runs a script in the page and returns its result (invalid after a time-out).
-    QVariant Js(const QString &script)
-    {
-        bool done = false;
-        QVariant result;
-        Page()->runJavaScript(script, [&](const QVariant &value) { result = value, done = true; });
-        WaitFor([&] { return done; });
-        return result;
-    }
+    QVariant Js(const QString &script) { return RunScript(Page(), script); }
 
-    void ShowAndFocus()
+    // Shows the window and gives the page the keyboard; false when the page never took it.
+    bool ShowAndFocus()
     {
         Window->show();
         Window->activateWindow();
         (void)QTest::qWaitForWindowExposed(Window.get());
         RenderWidget()->setFocus();
-        // The focus reaches the page on its own time; keys sent before it are lost.
-        WaitFor([this] { return Js(QStringLiteral("document.hasFocus()")).toBool(); });
+        return WaitForPageInput(View);
     }
 };
