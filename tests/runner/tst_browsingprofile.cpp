@@ -71,14 +71,15 @@ void TBrowsingProfileTest::cookiesLastUntilTheNextRunOfTheSameWebApp()
 {
     Run(PersistentBrowsingProfile("{AAAAAAAA-0000-0000-0000-000000000001}"), "/signin");
     // Every window and profile of that run is gone now. The engine writes the cookies as the
-    // profile goes, a little later: the next run, another process, starts from disk once they
-    // are there.
+    // profile goes, a little later: the next run, another process, starts from disk once their
+    // write is complete (the database's journal is empty again).
+    const QString cookies = BrowsingProfileFolder("{AAAAAAAA-0000-0000-0000-000000000001}") +
+                            QStringLiteral("/Cookies");
     QVERIFY(WaitFor(
-        [] {
-            const QByteArray stored =
-                ReadAll(BrowsingProfileFolder("{AAAAAAAA-0000-0000-0000-000000000001}") +
-                        QStringLiteral("/Cookies"));
-            return stored.contains("session") && stored.contains("lasting");
+        [&] {
+            const QByteArray stored = ReadAll(cookies);
+            return stored.contains("session") && stored.contains("lasting") &&
+                   QFileInfo(cookies + QStringLiteral("-journal")).size() == 0;
         },
         TTimeout::Page));
     const QByteArray sameApp =
