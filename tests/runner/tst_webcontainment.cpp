@@ -674,6 +674,10 @@ void TWebContainmentTest::downloadsShowInTheirWindow()
     const auto form = Open(FServer.Url("/app"));
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    // A click before the page takes input would be lost.
+    form->activateWindow();
+    form->Browser()->focusProxy()->setFocus();
+    QVERIFY(WaitForPageInput(form->Browser()));
     const auto click = [&](const QString &script) {
         Js(*form, QStringLiteral("window.action = () => { %1 }").arg(script));
         QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
@@ -685,18 +689,18 @@ void TWebContainmentTest::downloadsShowInTheirWindow()
     TWebAppWindows *windows = form->Windows();
 
     click(QStringLiteral("window.open('/doc')"));
-    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, TTimeout::Page);
     TAppWindow *further = windows->Windows().constFirst();
-    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(further->windowTitle(), QStringLiteral("Doc"), TTimeout::Page);
     TFileDialog::setNextFileName(folder.filePath(QStringLiteral("1.bin")));
     further->Browser()->load(FServer.Url("/file"));
-    QTRY_VERIFY_WITH_TIMEOUT(strip(further)->isVisible(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(strip(further)->isVisible(), TTimeout::Page);
     QVERIFY(strip(form.get())->isHidden());
 
     TFileDialog::setNextFileName(folder.filePath(QStringLiteral("2.bin")));
     click(QStringLiteral("window.open('').location = '/file'"));
-    QTRY_VERIFY_WITH_TIMEOUT(strip(form.get())->isVisible(), 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(strip(form.get())->isVisible(), TTimeout::Page);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->Windows().size(), 1, TTimeout::Page);
     QCOMPARE(strip(further)->findChildren<TDownloadItem *>().size(), 1);
 }
 
