@@ -162,6 +162,8 @@ private slots:
 private:
     // A web app window showing url, loaded; modal as the designer's preview shows it.
     static std::unique_ptr<TTestForm> Open(const QUrl &url, bool modal = false);
+    // Open, with the page taking input: a click before it does would be lost.
+    static std::unique_ptr<TTestForm> OpenForClicks(const QUrl &url, bool modal = false);
     static QVariant Js(TTestForm &form, const QString &script)
     {
         return RunScript(form.Browser()->page(), script);
@@ -277,6 +279,18 @@ std::unique_ptr<TTestForm> TWebContainmentTest::Open(const QUrl &url, bool modal
     if (modal)
         form->setWindowModality(Qt::ApplicationModal);
     if (!form->Open(TestWebApp(url)))
+        return nullptr;
+    return form;
+}
+
+std::unique_ptr<TTestForm> TWebContainmentTest::OpenForClicks(const QUrl &url, bool modal)
+{
+    auto form = Open(url, modal);
+    if (!form || !QTest::qWaitForWindowExposed(form.get()))
+        return nullptr;
+    form->activateWindow();
+    form->Browser()->focusProxy()->setFocus();
+    if (!WaitForPageInput(form->Browser()))
         return nullptr;
     return form;
 }
@@ -535,13 +549,8 @@ void TWebContainmentTest::newWindows()
     for (const char *scheme : {"tel", "magnet", "mailto", "file"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &engineOpened, "Catch");
     const QString other = QStringLiteral("http://localhost:%1").arg(FServer.serverPort());
-    const auto form = Open(FServer.Url("/app"));
+    const auto form = OpenForClicks(FServer.Url("/app"));
     QVERIFY(form);
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    // A click before the page takes input would be lost.
-    form->activateWindow();
-    form->Browser()->focusProxy()->setFocus();
-    QVERIFY(WaitForPageInput(form->Browser()));
     TWebAppWindows *windows = form->Windows();
     // Runs the script on a click or by the page itself, and waits until it has run: the click
     // and a later script reach the page by different ways, in either order.
@@ -642,12 +651,8 @@ void TWebContainmentTest::modalWindowsFurtherWindowsTakeInput()
     FServer.Serve("/clickme", R"html(<title>Doc</title><body style="margin:0">
 <button style="position:fixed;left:0;top:0;width:100vw;height:100vh"
  onclick="document.title = 'Clicked'"></button>)html");
-    const auto form = Open(FServer.Url("/app"), true);
+    const auto form = OpenForClicks(FServer.Url("/app"), true);
     QVERIFY(form);
-    // A click before the page takes input would be lost.
-    form->activateWindow();
-    form->Browser()->focusProxy()->setFocus();
-    QVERIFY(WaitForPageInput(form->Browser()));
     Js(*form, QStringLiteral("window.action = () => window.open('/clickme')"));
     QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
                       form->Browser()->rect().center());
@@ -671,13 +676,8 @@ void TWebContainmentTest::downloadsShowInTheirWindow()
     FServer.Serve("/file", {"application/octet-stream", QByteArray(1000, 'x'),
                             "Content-Disposition: attachment; filename=\"f.bin\"\r\n", 1'000'000});
     QTemporaryDir folder;
-    const auto form = Open(FServer.Url("/app"));
+    const auto form = OpenForClicks(FServer.Url("/app"));
     QVERIFY(form);
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    // A click before the page takes input would be lost.
-    form->activateWindow();
-    form->Browser()->focusProxy()->setFocus();
-    QVERIFY(WaitForPageInput(form->Browser()));
     const auto click = [&](const QString &script) {
         Js(*form, QStringLiteral("window.action = () => { %1 }").arg(script));
         QTest::mouseClick(form->Browser()->focusProxy(), Qt::LeftButton, {},
