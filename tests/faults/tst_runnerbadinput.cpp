@@ -19,13 +19,12 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <grp.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr uid_t NobodyId = 65534;
 
 // How long a program that has no page to ask for is watched for a crash once it waits for its
 // user (in its window or at an error box).
@@ -79,7 +78,7 @@ private:
     // Runs "/l path" until it ends, or until the server is asked for expectedPath, or (with no
     // page to ask for) until it has waited for its user for SurvivalWatchMs; then ends it.
     TRun Run(const QString &path, const QByteArray &expectedPath, const QString &configFolder,
-             bool asNobody = false);
+             bool withoutFileOverride = false);
     void CheckSurvived(const TRun &run, const QByteArray &expectedPath);
     QString Path(const QString &name) const { return FDir.filePath(name); }
 
@@ -111,22 +110,26 @@ bool TRunnerBadInputTest::Asked(const QByteArray &prefix) const
 
 TRunnerBadInputTest::TRun TRunnerBadInputTest::Run(const QString &path,
                                                    const QByteArray &expectedPath,
-                                                   const QString &configFolder, bool asNobody)
+                                                   const QString &configFolder,
+                                                   bool withoutFileOverride)
 {
     QProcess process;
-    const QString home = asNobody ? Path(QStringLiteral("nobody")) : Path(QStringLiteral("home"));
+    const QString home =
+        withoutFileOverride ? Path(QStringLiteral("limited")) : Path(QStringLiteral("home"));
     QProcessEnvironment environment = ProgramEnvironment(home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
-    if (asNobody)
+    if (withoutFileOverride)
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     // A session of its own, so that the program and the web engine's processes end together
     // and none of them outlives its run.
-    process.setChildProcessModifier([asNobody] {
+    // Root reads any file: without the powers that override file permissions (gone for good, so
+    // also after exec) it stays root, and still reaches the program wherever the checkout is.
+    process.setChildProcessModifier([withoutFileOverride] {
         ::setsid();
-        if (asNobody &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
+        if (withoutFileOverride && (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE) != 0 ||
+                                    ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH) != 0))
             ::_exit(5);
     });
     FServer.ClearRequests();
@@ -356,10 +359,8 @@ void TRunnerBadInputTest::survivesPlacementStore()
 void TRunnerBadInputTest::survivesUnreadableDocument()
 {
     const bool root = ::geteuid() == 0;
-    const QString home = Path(QStringLiteral("nobody"));
+    const QString home = Path(QStringLiteral("limited"));
     QVERIFY(QDir().mkpath(home));
-    if (root)
-        QVERIFY(::chown(QFile::encodeName(home).constData(), NobodyId, NobodyId) == 0);
     QVERIFY(::chmod(QFile::encodeName(home).constData(), 0700) == 0);
 
     const QString path = Path(QStringLiteral("unreadable.webapp"));
