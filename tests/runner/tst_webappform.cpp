@@ -523,12 +523,20 @@ void TWebAppFormTest::closingGoesThroughABlankPage()
     const QRect outer = form.frameGeometry();
     QCOMPARE(outer.topLeft(), QPoint(60, 40));
     QSignalSpy closed(&form, &TWebAppForm::Closed);
-    int blankSeen = -1; // whether the window was visible when the blank page had loaded
+    // Whether the window was visible when the blank page replaced the site's, as the engine
+    // tells it: at the new address, or at the end of its load.
+    int blankSeen = -1;
+    QStringList pageEvents; // what the engine told, for the message when the blank page is late
     QWebEnginePage *page = form.Browser()->page();
-    connect(page, &QWebEnginePage::loadFinished, &form, [&] {
-        if (page->url() == QUrl(QStringLiteral("about:blank")))
+    const auto blankArrives = [&](const char *event) {
+        pageEvents << QStringLiteral("%1 %2").arg(QLatin1String(event), page->url().toString());
+        if (blankSeen == -1 && page->url() == QUrl(QStringLiteral("about:blank")))
             blankSeen = form.isVisible();
-    });
+    };
+    QObject listening; // goes before what the handlers write to; the page outlives them
+    connect(page, &QWebEnginePage::urlChanged, &listening, [&] { blankArrives("urlChanged"); });
+    connect(page, &QWebEnginePage::loadStarted, &listening, [&] { blankArrives("loadStarted"); });
+    connect(page, &QWebEnginePage::loadFinished, &listening, [&] { blankArrives("loadFinished"); });
 
     qobject_cast<QPushButton *>(Child(&form, "CloseButton"))->click();
     QCOMPARE(closed.count(), 0); // not before the blank page has loaded
@@ -541,7 +549,8 @@ void TWebAppFormTest::closingGoesThroughABlankPage()
     QVERIFY(WaitFor([&] { return !closed.isEmpty(); }, TTimeout::Page));
     QVERIFY(form.isHidden());
     // The blank page loads unseen, also when the closing went on without it.
-    QVERIFY(WaitFor([&] { return blankSeen != -1; }, TTimeout::Page));
+    QVERIFY2(WaitFor([&] { return blankSeen != -1; }, TTimeout::Page),
+             qPrintable(pageEvents.join(QStringLiteral(", "))));
     QCOMPARE(blankSeen, 0);
     QCOMPARE(form.Browser()->url(), QUrl(QStringLiteral("about:blank")));
     QCOMPARE(closed.first().first().toBool(), true);
