@@ -356,7 +356,15 @@ void TStartupTest::terminationClosesAsTheUserWould()
 
     QProcess *process = Start({QStringLiteral("/l"), document}, wholeGroup);
     QVERIFY(process->waitForStarted(TTimeout::Event));
-    QVERIFY(WaitFor([&server] { return server.Count("/signed-in") > 0; }, TTimeout::Program));
+    // Signed in: the site has seen the cookie come back.
+    const auto signedIn = [&server] {
+        for (const THttpTestServer::TRequest &request : server.Requests()) {
+            if (request.Path == "/signed-in" && request.Cookie.contains("session=kept"))
+                return true;
+        }
+        return false;
+    };
+    QVERIFY(WaitFor(signedIn, TTimeout::Program));
     const pid_t pid = pid_t(process->processId());
     QElapsedTimer ending;
     ending.start();
