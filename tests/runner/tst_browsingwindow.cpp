@@ -4,6 +4,7 @@
 #include "runner/windowplacement.h"
 #include "shared/filedialog.h"
 #include "support/browsingtestwindow.h"
+#include "support/homesandbox.h"
 #include "support/httptestserver.h"
 #include "support/settingssandbox.h"
 #include "support/testform.h"
@@ -22,6 +23,7 @@ class TBrowsingWindowTest : public QObject
     Q_OBJECT
 
 private:
+    THomeSandbox FHome; // downloads make the user's Downloads folder
     TSettingsSandbox FSettings;
     THttpTestServer FServer;
 

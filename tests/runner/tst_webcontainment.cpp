@@ -19,6 +19,7 @@
 #include "shared/messagebox.h"
 #include "shared/shellhelpers.h"
 #include "support/browsingtestwindow.h"
+#include "support/homesandbox.h"
 #include "support/httptestserver.h"
 #include "support/settingssandbox.h"
 #include "support/testform.h"
@@ -169,6 +170,7 @@ private:
         return RunScript(form.Browser()->page(), script);
     }
 
+    THomeSandbox FHome; // downloads make the user's Downloads folder
     TSettingsSandbox FSettings;
     THttpTestServer FServer;
     std::unique_ptr<TUnexpectedQuestions> FUnexpectedQuestions;
