@@ -214,8 +214,13 @@ private Q_SLOTS:
         TBrowsingTestWindow next;
         TBrowserKeys nextKeys(next.View, next.Window.get(), Group);
         QVERIFY(next.Load(FServer.Url("/one")));
-        QCOMPARE(next.View->zoomFactor(), 1.1);
-        QVERIFY(Near(next.Js(QStringLiteral("window.devicePixelRatio")).toDouble(), 1.1));
+        // As after a key, the engine applies it in its own time.
+        QVERIFY(WaitFor(
+            [&] {
+                return Near(next.View->zoomFactor(), 1.1) &&
+                       Near(next.Js(QStringLiteral("window.devicePixelRatio")).toDouble(), 1.1);
+            },
+            TTimeout::Page));
     }
 
     void zoomStopsAtTheEnds()
