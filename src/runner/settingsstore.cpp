@@ -111,6 +111,18 @@ bool ChangeSettingsStore(const std::function<void(QSettings &)> &change)
         return fail();
     if (Contents(QSettings(checkedName, QSettings::IniFormat)) != expected)
         return fail();
+    // The settings class tells a changed file by its size and time, to the millisecond. Two
+    // changes of one size within a tick of the file system's clock (one or a few milliseconds:
+    // a zoom key pressed twice) would look unchanged to it, and it would go on answering from
+    // its cache. So the new store is always newer than the one it replaces.
+    const QFileInfo replaced(path);
+    if (replaced.exists() && QFileInfo(checkedName).lastModified() <= replaced.lastModified()) {
+        QFile checked(checkedName);
+        if (!checked.open(QIODevice::ReadOnly) ||
+            !checked.setFileTime(replaced.lastModified().addMSecs(1),
+                                 QFileDevice::FileModificationTime))
+            return fail();
+    }
     if (!Rename(checkedName, path))
         return fail();
     return true;

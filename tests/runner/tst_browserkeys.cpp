@@ -215,12 +215,16 @@ private Q_SLOTS:
         TBrowserKeys nextKeys(next.View, next.Window.get(), Group);
         QVERIFY(next.Load(FServer.Url("/one")));
         // As after a key, the engine applies it in its own time.
-        QVERIFY(WaitFor(
-            [&] {
-                return Near(next.View->zoomFactor(), 1.1) &&
-                       Near(next.Js(QStringLiteral("window.devicePixelRatio")).toDouble(), 1.1);
-            },
-            TTimeout::Page));
+        qreal zoom = 0, pixelRatio = 0;
+        QVERIFY2(
+            WaitFor(
+                [&] {
+                    zoom = next.View->zoomFactor();
+                    pixelRatio = next.Js(QStringLiteral("window.devicePixelRatio")).toDouble();
+                    return Near(zoom, 1.1) && Near(pixelRatio, 1.1);
+                },
+                TTimeout::Page),
+            qPrintable(QStringLiteral("zoom %1, device pixel ratio %2").arg(zoom).arg(pixelRatio)));
     }
 
     void zoomStopsAtTheEnds()

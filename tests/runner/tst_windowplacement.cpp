@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "runner/settingsstore.h"
 #include "runner/windowgeometry.h"
 #include "runner/windowplacement.h"
 #include "support/settingssandbox.h"
@@ -35,6 +36,7 @@ private slots:
     void emptyIdSharesOneGroup();
     void storeOnAFullDisk_data();
     void storeOnAFullDisk();
+    void changesAreReadBackAtOnce();
 
 private:
     static QSettings Store() { return TSettingsSandbox::Store(); }
@@ -377,4 +379,24 @@ void TWindowPlacementTest::storeOnAFullDisk()
 }
 
 QTEST_MAIN(TWindowPlacementTest)
+// The settings class tells a changed file by its size and time, to the millisecond; changes of
+// one size come faster than the file system's clock moves on. A change leaves the store newer than
+// it was all the same (here: than a store dated ahead of the clock), and is read back at once.
+void TWindowPlacementTest::changesAreReadBackAtOnce()
+{
+    const QString zoom = QStringLiteral("Group/Zoom");
+    QVERIFY(ChangeSettingsStore([&](QSettings &store) { store.setValue(zoom, 100); }));
+    const QString path = OpenSettingsStore().fileName();
+    const QDateTime ahead = QDateTime::currentDateTime().addSecs(60);
+    {
+        QFile store(path);
+        QVERIFY(store.open(QIODevice::ReadOnly));
+        QVERIFY(store.setFileTime(ahead, QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(OpenSettingsStore().value(zoom).toInt(), 100);
+    QVERIFY(ChangeSettingsStore([&](QSettings &store) { store.setValue(zoom, 110); }));
+    QVERIFY(QFileInfo(path).lastModified() > ahead);
+    QCOMPARE(OpenSettingsStore().value(zoom).toInt(), 110);
+}
+
 #include "tst_windowplacement.moc"
