@@ -114,14 +114,14 @@ bool ChangeSettingsStore(const std::function<void(QSettings &)> &change)
     // The settings class tells a changed file by its size and time, to the millisecond. Two
     // changes of one size within a tick of the file system's clock (one or a few milliseconds:
     // a zoom key pressed twice) would look unchanged to it, and it would go on answering from
-    // its cache. So the new store is always newer than the one it replaces.
+    // its cache. So the new store is made newer than the one it replaces; where its time cannot
+    // be set, the change is still kept, only seen later.
     const QFileInfo replaced(path);
     if (replaced.exists() && QFileInfo(checkedName).lastModified() <= replaced.lastModified()) {
         QFile checked(checkedName);
-        if (!checked.open(QIODevice::ReadOnly) ||
-            !checked.setFileTime(replaced.lastModified().addMSecs(1),
-                                 QFileDevice::FileModificationTime))
-            return fail();
+        if (checked.open(QIODevice::ReadOnly))
+            checked.setFileTime(replaced.lastModified().addMSecs(1),
+                                QFileDevice::FileModificationTime);
     }
     if (!Rename(checkedName, path))
         return fail();
