@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instanceobject.h"
 #include "app/startup.h"
+#include "shared/webappidentity.h"
 #include "support/httptestserver.h"
 #include "support/program.h"
 #include "support/testfiles.h"
@@ -381,6 +382,11 @@ void TStartupTest::terminationClosesAsTheUserWould()
     QFile store(FDir.filePath(QStringLiteral("config/Veldrane/Lumivane.conf")));
     QVERIFY(store.open(QIODevice::ReadOnly));
     QVERIFY(store.readAll().contains(id.toLatin1()));
+    // For the message, should the next start not send the cookie: whether this run left it on
+    // disk, or the next one did not read it.
+    QFile cookies(FDir.filePath(QStringLiteral("data/Veldrane/Lumivane/profiles/%1/Cookies")
+                                    .arg(WebAppApplicationId('{' + id.toLatin1() + '}'))));
+    const bool onDisk = cookies.open(QIODevice::ReadOnly) && cookies.readAll().contains("session");
 
     // And the sign-in is there the next time.
     server.ClearRequests();
@@ -396,7 +402,10 @@ void TStartupTest::terminationClosesAsTheUserWould()
     const QByteArray cookie = page->Cookie;
     again->kill();
     QVERIFY(WaitForEnd(*again));
-    QVERIFY2(cookie.contains("session=kept"), cookie.constData());
+    QVERIFY2(cookie.contains("session=kept"),
+             qPrintable(QStringLiteral("sent \"%1\"; the cookie database %2 it")
+                            .arg(QString::fromLatin1(cookie),
+                                 onDisk ? QStringLiteral("has") : QStringLiteral("lacks"))));
 }
 
 QTEST_GUILESS_MAIN(TStartupTest)
