@@ -7,14 +7,13 @@
 #include "shared/application.h"
 #include "shared/filedialog.h"
 #include "shared/messagebox.h"
+#include "support/unexpectedquestions.h"
 
 #include <QAction>
 #include <QByteArray>
-#include <QDialog>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
 #include <memory>
@@ -53,8 +52,8 @@ inline bool IsRegistryGuid(const QByteArray &id)
 }
 
 // A designer window for each test, shown and active, with no answers prepared for its
-// dialogs. A dialog that no test expects would wait for a user forever: the watchdog closes it
-// and the test fails instead. Call Start() from init() and Finish() from cleanup().
+// dialogs. A dialog that no test expects would wait for a user forever: it is rejected as it
+// appears and the test fails instead. Call Start() from init() and Finish() from cleanup().
 class TDesignerFixture
 {
 public:
@@ -63,30 +62,21 @@ public:
         TMessageBox::clearShown();
         TMessageBox::setNextAnswer(QMessageBox::NoButton);
         TFileDialog::clearNextFileName();
-        FUnexpectedDialogs.clear();
-        FExpectedDialog.clear();
+        FQuestions = std::make_unique<TUnexpectedQuestions>();
         FForm = std::make_unique<TMainForm>();
-        FWatchdog.disconnect();
-        QObject::connect(&FWatchdog, &QTimer::timeout, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                if (!FExpectedDialog.isEmpty() && modal->windowTitle() == FExpectedDialog)
-                    FExpectedDialog.clear();
-                else
-                    FUnexpectedDialogs << modal->windowTitle();
-                if (auto *dialog = qobject_cast<QDialog *>(modal))
-                    dialog->reject();
-            }
-        });
-        FWatchdog.start(250);
         ShowActive();
     }
 
     void Finish()
     {
-        FWatchdog.stop();
+        const QStringList unexpected = FQuestions ? FQuestions->Texts : QStringList();
+        FQuestions.reset();
         FForm.reset();
-        QVERIFY2(FUnexpectedDialogs.isEmpty(), qPrintable(FUnexpectedDialogs.join(u", ")));
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u", ")));
     }
+
+    // For a test that answers the dialogs it brings up itself.
+    void AnswerDialogsInTest() { FQuestions.reset(); }
 
     void ShowActive()
     {
@@ -111,9 +101,8 @@ public:
 
 protected:
     std::unique_ptr<TMainForm> FForm;
-    QTimer FWatchdog;
-    QStringList FUnexpectedDialogs;
-    QString FExpectedDialog; // the title of a dialog the watchdog is to close without a word
+    // Rejects the dialogs no test answers, and keeps their texts (a dialog's title).
+    std::unique_ptr<TUnexpectedQuestions> FQuestions;
 };
 
 // A plain application object: each command shows its own errors, so an error that escaped one
